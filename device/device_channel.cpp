@@ -1,0 +1,183 @@
+#include "device/device_channel.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+namespace tarvolin::device {
+namespace {
+
+// The channel the library's callback routes to; the callback carries no instance.
+std::atomic<DeviceChannel*> g_routed_channel{nullptr};
+
+}  // namespace
+
+DeviceChannel::DeviceChannel(Clock& clock, std::unique_ptr<CompletionEvent> event)
+    : clock_(clock),
+      completion_(event ? std::move(event) : std::make_unique<ThreadCompletionEvent>()) {}
+
+DeviceChannel::~DeviceChannel() {
+  DeviceChannel* self = this;
+  g_routed_channel.compare_exchange_strong(self, nullptr);
+}
+
+bool DeviceChannel::Bind(const HidLibraryApi& api) {
+  api_ = api;
+  bound_ = api_.Init != nullptr && api_.Init(0) > 0;
+  return bound_;
+}
+
+void DeviceChannel::Subscribe() {
+  if (!bound_) return;
+  g_routed_channel.store(this);
+  api_.DeleteRequestFromUnitId(consumer_unit_);
+  api_.RequestAsyncRead(&kConsumerSelector, &DeviceChannel::InputCallback, kContextConsumer,
+                        &consumer_unit_);
+  in_flight_.store(0);
+  completion_->Reset();
+  api_.DeleteRequestFromUnitId(control_unit_);
+  api_.RequestAsyncRead(&kControlSelector, &DeviceChannel::InputCallback, kContextControl,
+                        &control_unit_);
+}
+
+int DeviceChannel::DeviceCount() {
+  if (!bound_) return 0;
+  return api_.RequestGetDeviceCount(&kControlSelector);
+}
+
+int DeviceChannel::Transact(const std::uint8_t* request, std::size_t request_length,
+                            std::uint8_t* reply, std::uint32_t reply_capacity,
+                            std::uint32_t* received_length) {
+  std::lock_guard transaction(transaction_mutex_);
+  const int result =
+      TransactLocked(request, request_length, reply, reply_capacity, received_length);
+  in_flight_.store(0);  // every return clears the flag
+  return result;
+}
+
+int DeviceChannel::TransactLocked(const std::uint8_t* request, std::size_t request_length,
+                                  std::uint8_t* reply, std::uint32_t reply_capacity,
+                                  std::uint32_t* received_length) {
+  *received_length = 0;
+  if (DeviceCount() <= 0) return kResultNoDevice;
+
+  std::array<std::uint8_t, 64> buffer{};
+  std::memcpy(buffer.data(), request, std::min<std::size_t>(request_length, buffer.size()));
+
+  int attempts = 0;
+  for (;;) {
+    if (in_flight_.load() != 0) {
+      clock_.SleepMs(kInFlightBackOffMs);
+      in_flight_.store(0);
+    }
+    {
+      std::lock_guard slot(slot_mutex_);
+      slot_destination_ = reply;
+      slot_capacity_ = reply_capacity;
+      slot_received_ = 0;
+    }
+    completion_->Reset();
+    in_flight_.store(1);
+
+    if (api_.RequestWriteOne(&kControlSelector, buffer.data(), static_cast<int>(buffer.size())) <=
+        0) {
+      return kResultWriteRefused;
+    }
+
+    const WaitResult waited = completion_->Wait(kReplyTimeoutMs);
+    bool retry = false;
+    if (waited == WaitResult::kTimeout) {
+      retry = true;
+    } else if (waited != WaitResult::kSignalled) {
+      return kResultNoDevice;
+    } else if (reply[3] != buffer[3]) {
+      retry = true;  // a reply for another command counts as no reply
+    } else if (reply[7] == 0xFF || reply[7] == 0xFE) {
+      if (++attempts >= kMaxAttempts) {
+        std::lock_guard slot(slot_mutex_);
+        *received_length = slot_received_;
+        return kResultOk;  // the caller judges the status byte
+      }
+      in_flight_.store(0);
+      clock_.SleepMs(kRetryPauseMs);
+      continue;
+    } else {
+      std::lock_guard slot(slot_mutex_);
+      *received_length = slot_received_;
+      return kResultOk;
+    }
+
+    if (retry) {
+      if (++attempts >= kMaxAttempts) return kResultNoReply;
+      in_flight_.store(0);
+      clock_.SleepMs(kRetryPauseMs);
+    }
+  }
+}
+
+void DeviceChannel::StatusWrite(const std::uint8_t bytes[2]) {
+  if (!bound_) return;
+  api_.DeleteRequestFromUnitId(status_unit_);
+  api_.RequestStatusWrite(&kIndicatorSelector, &DeviceChannel::InputCallback, kContextIndicator,
+                          bytes, 2, &status_unit_);
+}
+
+void DeviceChannel::SetAttachHook(AttachHook hook) {
+  std::lock_guard lock(hooks_mutex_);
+  attach_hook_ = std::move(hook);
+}
+
+void DeviceChannel::SetEventHook(EventHook hook) {
+  std::lock_guard lock(hooks_mutex_);
+  event_hook_ = std::move(hook);
+}
+
+int DeviceChannel::InputCallback(void* event_record) {
+  if (DeviceChannel* channel = g_routed_channel.load(); channel && event_record) {
+    channel->Route(event_record);
+  }
+  return 1;
+}
+
+void DeviceChannel::Route(const void* event_record) {
+  const auto kind = ReadField<std::uint32_t>(event_record, kEventKindOffset);
+  const auto* subscription = ReadField<const std::uint8_t*>(event_record, kEventSubscriptionOffset);
+  if (subscription == nullptr) return;
+  const auto context = ReadField<std::uint32_t>(subscription, kSubscriptionContextOffset);
+  const auto count = ReadField<std::uint32_t>(subscription, kSubscriptionCountOffset);
+
+  if (kind == kEventInputReport && context == kContextControl) {
+    if (in_flight_.load() == 0) return;  // nobody waits: drop it
+    const auto* input = ReadField<const std::uint8_t*>(subscription, kSubscriptionInputOffset);
+    {
+      std::lock_guard slot(slot_mutex_);
+      if (slot_destination_ == nullptr || input == nullptr) return;
+      const std::uint32_t n = std::min(count, slot_capacity_);
+      std::memcpy(slot_destination_, input, n);
+      slot_received_ = n;
+    }
+    completion_->Signal();
+  } else if (kind == kEventInputReport && context == kContextConsumer) {
+    const auto* holder =
+        ReadField<const std::uint8_t*>(subscription, kSubscriptionConsumerHolderOffset);
+    if (holder == nullptr) return;
+    const auto* input = ReadField<const std::uint8_t*>(holder, kConsumerHolderInputOffset);
+    if (input == nullptr) return;
+    const auto code = static_cast<std::uint16_t>(input[0] | (input[1] << 8));
+    EventHook hook;
+    {
+      std::lock_guard lock(hooks_mutex_);
+      hook = event_hook_;
+    }
+    if (hook) hook(code);
+  } else if (kind == kEventDeviceCountChanged && context == kContextControl) {
+    AttachHook hook;
+    {
+      std::lock_guard lock(hooks_mutex_);
+      hook = attach_hook_;
+    }
+    if (hook) hook(static_cast<int>(count));
+  }
+}
+
+}  // namespace tarvolin::device

@@ -1,0 +1,121 @@
+#include "vkb/state_file.h"
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+namespace tarvolin::vkb {
+namespace {
+
+constexpr char kMagic[4] = {'T', 'V', 'K', 'B'};
+constexpr std::uint32_t kVersion = 1;
+
+template <typename Area>
+void Append(std::vector<std::uint8_t>& out, const Area& area) {
+  out.insert(out.end(), area.begin(), area.end());
+}
+
+template <typename Area>
+bool Take(const std::vector<std::uint8_t>& in, std::size_t& at, Area& area) {
+  if (in.size() - at < area.size()) return false;
+  std::memcpy(area.data(), in.data() + at, area.size());
+  at += area.size();
+  return true;
+}
+
+std::string Hex(const std::uint8_t* data, std::size_t size) {
+  std::string text;
+  text.reserve(size * 2);
+  for (std::size_t i = 0; i < size; ++i) {
+    char pair[3];
+    std::snprintf(pair, sizeof pair, "%02X", data[i]);
+    text += pair;
+  }
+  return text;
+}
+
+}  // namespace
+
+bool SaveStateFile(const std::string& path, const FirmwareMemory& memory) {
+  std::vector<std::uint8_t> out(std::begin(kMagic), std::end(kMagic));
+  for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(kVersion >> (8 * i)));
+  Append(out, memory.settings.bytes);
+  Append(out, memory.key_maps);
+  Append(out, memory.default_layout);
+  Append(out, memory.macros);
+  Append(out, memory.lighting);
+  Append(out, memory.key_colours);
+  // Write beside, then rename, so a crash never leaves a half-written flash.
+  const std::string temporary = path + ".tmp";
+  {
+    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+    if (!file) return false;
+    file.write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
+    if (!file) return false;
+  }
+  std::remove(path.c_str());
+  return std::rename(temporary.c_str(), path.c_str()) == 0;
+}
+
+std::optional<FirmwareMemory> LoadStateFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return std::nullopt;
+  std::vector<std::uint8_t> in((std::istreambuf_iterator<char>(file)),
+                               std::istreambuf_iterator<char>());
+  if (in.size() < 8 || std::memcmp(in.data(), kMagic, 4) != 0) return std::nullopt;
+  const std::uint32_t version = in[4] | (in[5] << 8) | (in[6] << 16) | (static_cast<std::uint32_t>(in[7]) << 24);
+  if (version != kVersion) return std::nullopt;
+  FirmwareMemory memory;
+  std::size_t at = 8;
+  if (!Take(in, at, memory.settings.bytes) || !Take(in, at, memory.key_maps) ||
+      !Take(in, at, memory.default_layout) || !Take(in, at, memory.macros) ||
+      !Take(in, at, memory.lighting) || !Take(in, at, memory.key_colours)) {
+    return std::nullopt;
+  }
+  return memory;
+}
+
+std::string MemoryToJson(const FirmwareMemory& memory) {
+  std::string json = "{\n";
+  json += "  \"active_profile\": " + std::to_string(memory.settings.ActiveProfile()) + ",\n";
+  json += "  \"macro_space_units\": " +
+          std::to_string(memory.settings.bytes[device::SettingsBlock::kOffsetMacroSpace]) + ",\n";
+  json += "  \"effect_list\": [";
+  bool first = true;
+  for (std::uint8_t effect : memory.settings.EffectList()) {
+    if (effect == 0) continue;
+    json += (first ? "" : ", ") + std::to_string(effect);
+    first = false;
+  }
+  json += "],\n";
+  json += "  \"settings\": \"" + Hex(memory.settings.bytes.data(), memory.settings.bytes.size()) + "\",\n";
+  json += "  \"key_maps\": [";
+  for (std::size_t b = 0; b < FirmwareMemory::kKeyMapBlocks; ++b) {
+    json += (b ? ", \"" : "\"") +
+            Hex(memory.key_maps.data() + b * FirmwareMemory::kBlockSize, FirmwareMemory::kBlockSize) + "\"";
+  }
+  json += "],\n";
+  json += "  \"default_layout\": \"" + Hex(memory.default_layout.data(), memory.default_layout.size()) + "\",\n";
+  json += "  \"lighting\": [";
+  for (std::size_t p = 0; p < 3; ++p) {
+    json += (p ? ", \"" : "\"") +
+            Hex(memory.lighting.data() + p * FirmwareMemory::kLightingRecordSize,
+                FirmwareMemory::kLightingRecordSize) + "\"";
+  }
+  json += "],\n";
+  json += "  \"key_colours\": [";
+  for (std::size_t p = 0; p < 3; ++p) {
+    json += (p ? ", \"" : "\"") +
+            Hex(memory.key_colours.data() + p * FirmwareMemory::kKeyColourPageSize,
+                FirmwareMemory::kKeyColourPageSize) + "\"";
+  }
+  json += "],\n";
+  const std::size_t macro_bytes = memory.settings.MacroSpaceBytes();
+  json += "  \"macros\": \"" + Hex(memory.macros.data(), std::min(macro_bytes, memory.macros.size())) + "\"\n";
+  json += "}\n";
+  return json;
+}
+
+}  // namespace tarvolin::vkb
