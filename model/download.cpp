@@ -1,0 +1,124 @@
+#include "model/download.h"
+
+#include <mutex>
+#include <new>
+#include <vector>
+
+#include "device/commands.h"
+#include "model/key_map.h"
+#include "model/macro_image.h"
+#include "model/model_text.h"
+
+namespace tarvolin::model {
+namespace {
+
+bool IsStringType(std::uint16_t type) {
+  return type == AssignmentType::kLaunchProgram || type == AssignmentType::kTextBlock;
+}
+
+// Packs the texts of launch-program and text-block records into one area in record order;
+// each packed record's value becomes its text's offset, as it will be in the profile file.
+std::vector<std::uint8_t> PackStrings(EditedConfig& edited, ProfileSet& applied_profiles) {
+  std::vector<std::uint8_t> area(applied_profiles.StringBytes(), 0);
+  std::size_t offset = 0;
+  for (std::size_t i = 0; i < kRecordCount; ++i) {
+    KeyAssignment& record = edited.profiles->records[i];
+    const StringEntry& entry = edited.String(i);
+    if (!IsStringType(record.type) || entry.bytes == 0) continue;
+    if (offset + entry.bytes > area.size()) continue;
+    for (std::size_t c = 0; c < entry.text.size(); ++c) {
+      area[offset + 2 * c] = static_cast<std::uint8_t>(entry.text[c] & 0xFF);
+      area[offset + 2 * c + 1] = static_cast<std::uint8_t>(entry.text[c] >> 8);
+    }
+    record.value = static_cast<std::uint32_t>(offset);
+    applied_profiles.records[i].value = record.value;
+    offset += entry.bytes;
+  }
+  return area;
+}
+
+}  // namespace
+
+int QueryActiveProfile(device::DeviceChannel& channel, AppState& app_state) {
+  const int cached = app_state.cached_profile.load();
+  if (cached != -1) return cached;
+  device::SettingsBlock block;
+  if (device::ReadSettings(channel, block) != device::kResultOk) return -1;
+  const int profile = block.ActiveProfile();
+  app_state.cached_profile.store(profile);
+  return profile;
+}
+
+int ApplyConfig(ConfigContext& context, int all) {
+  EditedConfig& edited = context.edited;
+  AppliedConfig& applied = context.applied;
+  // Callers already hold the edit lock; taking it again keeps the lock order on our side.
+  std::lock_guard edit_lock(edited.mutex());
+  std::lock_guard apply_lock(applied.mutex());
+  try {
+    applied.Clear();
+    if (!edited.profiles) return 0;
+    applied.profiles = std::make_unique<ProfileSet>(*edited.profiles);
+    WriteProfileHeader(*applied.profiles, edited.MacroCount(), edited.StringBytes());
+    applied.macros = edited.macros;
+    applied.string_area = PackStrings(edited, *applied.profiles);
+  } catch (const std::bad_alloc&) {
+    applied.Clear();
+    return 0;
+  }
+  return DownloadKeyConfig(context, all);
+}
+
+int DownloadKeyConfig(ConfigContext& context, int all) {
+  AppliedConfig& applied = context.applied;
+  const MacroImageSize sizes = MacroImageSizes(applied);
+  const std::uint32_t space = context.app_state.macro_space.load();
+  if (sizes.without_names > space) {
+    context.prompter.Ask(ModelText(text::kMacroTooLong), PromptButtons::kOk);
+    return 0;
+  }
+  const bool with_names = sizes.with_names <= space;
+  const std::uint32_t image_size = with_names ? sizes.with_names : sizes.without_names;
+
+  std::vector<int> profiles;
+  if (all == 1) {
+    profiles = {0, 1, 2};
+  } else {
+    // Anything but a hardware profile means the keyboard cannot be written meaningfully;
+    // nothing is sent rather than macros without their key map.
+    const int active = QueryActiveProfile(context.channel, context.app_state);
+    if (active < 0 || active >= kHardwareProfileCount) return 0;
+    profiles = {active};
+  }
+
+  std::vector<std::uint8_t> image;
+  std::vector<KeyMapBlock> blocks;
+  try {
+    image.resize(image_size);
+    const KeyMapBlock default_map = context.default_key_map.Get();
+    std::lock_guard lock(applied.mutex());
+    if (!applied.profiles) return 0;
+    if (!BuildMacroImageFrom(applied.macros, image, static_cast<std::uint16_t>(image_size),
+                             with_names)) {
+      return 0;
+    }
+    for (const int profile : profiles) {
+      blocks.push_back(BuildKeyMapBlock(*applied.profiles, applied.macros, profile, default_map));
+    }
+  } catch (const std::bad_alloc&) {
+    return 0;
+  }
+
+  device::Begin(context.channel);
+  device::WriteMacros(context.channel, image.data(), image.size());
+  int last_result = 0;
+  for (std::size_t i = 0; i < blocks.size(); ++i) {
+    last_result = device::WriteKeyMap(context.channel, profiles[i], blocks[i].data());
+  }
+  device::End(context.channel);
+
+  if (!with_names) context.prompter.Ask(ModelText(text::kProfileSpaceTight), PromptButtons::kOk);
+  return last_result == device::kResultOk ? 1 : 0;
+}
+
+}  // namespace tarvolin::model
