@@ -1,0 +1,27 @@
+#include "ui/widgets/button_text_layout.h"
+
+#include <cmath>
+
+namespace tarvolin::widgets {
+namespace {
+int Truncate(double value) {
+  return static_cast<int>(std::trunc(value));
+}
+}  // namespace
+
+TextBox PlaceRotatedText(TextBox box, int textWidth, int textHeight, int escapement) {
+  const double angle = escapement / 10.0 * 3.1415927 / 180.0;
+  const double cosA = std::cos(angle);
+  const double sinA = std::sin(angle);
+  const int width = box.right - box.left;
+  const int height = box.bottom - box.top;
+  const int runWidth = Truncate(cosA * textWidth);
+  if (runWidth < width) box.left += (width - runWidth) / 2 - Truncate(0.5 * sinA * textHeight);
+  const int riseHeight = Truncate(sinA * textWidth);
+  if (riseHeight < height) {
+    box.bottom = box.bottom - (height - riseHeight) / 2 + Truncate(0.5 * cosA * textHeight);
+  }
+  return box;
+}
+
+}  // namespace tarvolin::widgets
