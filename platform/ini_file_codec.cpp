@@ -1,0 +1,194 @@
+#include "platform/ini_file_codec.h"
+
+#include <cstdint>
+#include <optional>
+
+namespace tarvolin {
+namespace {
+
+std::uint8_t Byte(std::string_view bytes, std::size_t i) {
+  return static_cast<std::uint8_t>(bytes[i]);
+}
+
+bool StartsWith(std::string_view bytes, std::string_view mark) {
+  return bytes.substr(0, mark.size()) == mark;
+}
+
+std::u16string DecodeUtf16(std::string_view bytes, bool big_endian) {
+  std::u16string text;
+  text.reserve(bytes.size() / 2);
+  // A stray last byte of an odd-sized file carries no whole character and is dropped.
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    const unsigned first = Byte(bytes, i);
+    const unsigned second = Byte(bytes, i + 1);
+    text.push_back(
+        static_cast<char16_t>(big_endian ? (first << 8) | second : (second << 8) | first));
+  }
+  return text;
+}
+
+void AppendCodePoint(std::u16string& text, char32_t cp) {
+  if (cp < 0x10000) {
+    text.push_back(static_cast<char16_t>(cp));
+  } else {
+    cp -= 0x10000;
+    text.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+    text.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+  }
+}
+
+// Strict UTF-8: overlong forms, surrogates and values past U+10FFFF are refused.
+std::optional<std::u16string> DecodeUtf8(std::string_view bytes) {
+  std::u16string text;
+  text.reserve(bytes.size());
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    const std::uint8_t lead = Byte(bytes, i);
+    int extra = 0;
+    char32_t cp = 0;
+    char32_t minimum = 0;
+    if (lead < 0x80) {
+      cp = lead;
+    } else if ((lead & 0xE0) == 0xC0) {
+      extra = 1;
+      cp = lead & 0x1F;
+      minimum = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+      extra = 2;
+      cp = lead & 0x0F;
+      minimum = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+      extra = 3;
+      cp = lead & 0x07;
+      minimum = 0x10000;
+    } else {
+      return std::nullopt;
+    }
+    if (i + static_cast<std::size_t>(extra) >= bytes.size()) return std::nullopt;
+    for (int k = 1; k <= extra; ++k) {
+      const std::uint8_t next = Byte(bytes, i + static_cast<std::size_t>(k));
+      if ((next & 0xC0) != 0x80) return std::nullopt;
+      cp = (cp << 6) | (next & 0x3F);
+    }
+    if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return std::nullopt;
+    AppendCodePoint(text, cp);
+    i += static_cast<std::size_t>(extra) + 1;
+  }
+  return text;
+}
+
+// Without a mark, a file whose zero bytes all sit at odd offsets is UTF-16LE text of
+// mostly Latin characters; UTF-8 and ANSI text never hold zero bytes.
+bool LooksLikeUtf16Le(std::string_view bytes) {
+  if (bytes.size() < 2 || bytes.size() % 2 != 0) return false;
+  bool any_zero = false;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] != '\0') continue;
+    if (i % 2 == 0) return false;
+    any_zero = true;
+  }
+  return any_zero;
+}
+
+void AppendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out.push_back(static_cast<char>(cp));
+  } else if (cp < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else if (cp < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  }
+}
+
+std::string EncodeUtf8(std::u16string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char32_t cp = text[i];
+    const bool high = cp >= 0xD800 && cp <= 0xDBFF;
+    if (high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+      ++i;
+    } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+      cp = 0xFFFD;  // a lone surrogate has no UTF-8 form
+    }
+    AppendUtf8(out, cp);
+  }
+  return out;
+}
+
+std::string EncodeUtf16(std::u16string_view text, bool big_endian) {
+  std::string out;
+  out.reserve(text.size() * 2);
+  for (char16_t unit : text) {
+    const char low = static_cast<char>(unit & 0xFF);
+    const char high = static_cast<char>(unit >> 8);
+    out.push_back(big_endian ? high : low);
+    out.push_back(big_endian ? low : high);
+  }
+  return out;
+}
+
+constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
+constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+}  // namespace
+
+DecodedIniText DecodeIniBytes(std::string_view bytes) {
+  if (StartsWith(bytes, kUtf16LeMark)) {
+    return {DecodeUtf16(bytes.substr(2), false), IniEncoding::kUtf16LeBom};
+  }
+  if (StartsWith(bytes, kUtf16BeMark)) {
+    return {DecodeUtf16(bytes.substr(2), true), IniEncoding::kUtf16BeBom};
+  }
+  if (StartsWith(bytes, kUtf8Mark)) {
+    if (auto text = DecodeUtf8(bytes.substr(3))) return {std::move(*text), IniEncoding::kUtf8Bom};
+    std::u16string latin(bytes.begin() + 3, bytes.end());
+    for (std::size_t i = 0; i < latin.size(); ++i) latin[i] = Byte(bytes, i + 3);
+    return {std::move(latin), IniEncoding::kLatin1};
+  }
+  if (LooksLikeUtf16Le(bytes)) return {DecodeUtf16(bytes, false), IniEncoding::kUtf16Le};
+  if (auto text = DecodeUtf8(bytes)) return {std::move(*text), IniEncoding::kUtf8};
+  std::u16string latin(bytes.size(), u'\0');
+  for (std::size_t i = 0; i < bytes.size(); ++i) latin[i] = Byte(bytes, i);
+  return {std::move(latin), IniEncoding::kLatin1};
+}
+
+std::string EncodeIniText(std::u16string_view text, IniEncoding encoding, bool& representable) {
+  representable = true;
+  switch (encoding) {
+    case IniEncoding::kUtf16LeBom:
+      return std::string(kUtf16LeMark) + EncodeUtf16(text, false);
+    case IniEncoding::kUtf16BeBom:
+      return std::string(kUtf16BeMark) + EncodeUtf16(text, true);
+    case IniEncoding::kUtf16Le:
+      return EncodeUtf16(text, false);
+    case IniEncoding::kUtf8Bom:
+      return std::string(kUtf8Mark) + EncodeUtf8(text);
+    case IniEncoding::kUtf8:
+      return EncodeUtf8(text);
+    case IniEncoding::kLatin1:
+      break;
+  }
+  std::string out;
+  out.reserve(text.size());
+  for (char16_t unit : text) {
+    if (unit > 0xFF) {
+      representable = false;
+      return {};
+    }
+    out.push_back(static_cast<char>(unit));
+  }
+  return out;
+}
+
+}  // namespace tarvolin

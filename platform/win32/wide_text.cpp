@@ -1,0 +1,40 @@
+#include "platform/win32/wide_text.h"
+
+#include <windows.h>
+
+#include <climits>
+
+namespace tarvolin::win32 {
+
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows wide characters are UTF-16 units");
+
+std::wstring ToWide(std::u16string_view text) {
+  return std::wstring(reinterpret_cast<const wchar_t*>(text.data()), text.size());
+}
+
+std::u16string FromWide(std::wstring_view text) {
+  return std::u16string(reinterpret_cast<const char16_t*>(text.data()), text.size());
+}
+
+std::wstring WideFromUtf8(std::string_view text) {
+  if (text.empty() || text.size() > INT_MAX) return {};
+  const int length = static_cast<int>(text.size());
+  const int needed = MultiByteToWideChar(CP_UTF8, 0, text.data(), length, nullptr, 0);
+  if (needed <= 0) return {};
+  std::wstring wide(static_cast<std::size_t>(needed), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), length, wide.data(), needed);
+  return wide;
+}
+
+std::string Utf8FromWide(std::wstring_view text) {
+  if (text.empty() || text.size() > INT_MAX) return {};
+  const int length = static_cast<int>(text.size());
+  const int needed =
+      WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+  if (needed <= 0) return {};
+  std::string narrow(static_cast<std::size_t>(needed), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), length, narrow.data(), needed, nullptr, nullptr);
+  return narrow;
+}
+
+}  // namespace tarvolin::win32
