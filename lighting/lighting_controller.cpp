@@ -72,6 +72,7 @@ int LightingController::ReadLighting(bool adopt_active_profile) {
   state_.per_key_support = false;
 
   device::SettingsBlock block;
+  state_.last_read = kReadNoSettings;
   if (device::ReadSettings(channel_, block) != device::kResultOk) return kReadNoSettings;
   state_.settings = block;
   if (adopt_active_profile && IsProfile(block.ActiveProfile())) {
@@ -90,6 +91,7 @@ int LightingController::ReadLighting(bool adopt_active_profile) {
   const RecordBytes& record = state_.records[static_cast<std::size_t>(state_.selected_profile)];
   DecodeRecord(RecordFromBytes(record), state_.fields);
   state_.lighting_mode = ReadLightingMode(sources_.user_settings);
+  state_.last_read = kReadDone;
   return kReadDone;
 }
 

@@ -24,6 +24,8 @@ struct LightingState {
   int effect_selection = -1;
   bool per_key_support = false;
   bool lighting_mode = false;
+  // Result of the last lighting read: kReadDone (0) or kReadNoSettings (-1); -1 before any.
+  int last_read = -1;
   // Filled for the selected profile by each read; changed by marks, fill, clear and reset.
   KeyMasks masks;
 };
