@@ -1,0 +1,55 @@
+// SkinPreview.exe [skin folder]: shows a skin's main window with all of its buttons.
+// Without an argument it shows the Skins folder beside the executable.
+#include <commctrl.h>
+#include <objbase.h>
+#include <shellapi.h>
+#include <windows.h>
+
+#include <string>
+
+#include "tools/skinpreview/skin_preview_dialog.h"
+#include "ui/skin/gdiplus_session.h"
+#include "ui/skin/program_folder.h"
+
+namespace {
+
+class OleSession {
+ public:
+  OleSession() : ok_(SUCCEEDED(OleInitialize(nullptr))) {}
+  OleSession(const OleSession&) = delete;
+  OleSession& operator=(const OleSession&) = delete;
+  ~OleSession() {
+    if (ok_) OleUninitialize();
+  }
+
+ private:
+  bool ok_;
+};
+
+std::wstring SkinFolderFromCommandLine() {
+  int count = 0;
+  LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::wstring folder;
+  if (arguments != nullptr) {
+    if (count > 1) folder = arguments[1];
+    LocalFree(arguments);
+  }
+  if (folder.empty()) return tarvolin::skin::DefaultSkinFolder();
+  return tarvolin::skin::WithTrailingSlash(folder);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  // DLLs come from the system and the program folder, never from the current folder.
+  SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+  OleSession ole;
+  tarvolin::skin::GdiplusSession gdiplus;
+  if (!gdiplus.IsStarted()) return 0;
+
+  tarvolin::skinpreview::SkinPreviewDialog dialog(SkinFolderFromCommandLine());
+  dialog.DoModal();
+  return 0;
+}
