@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <utility>
 
 #include "lighting/effect_list.h"
 #include "lighting/panel_controls.h"
@@ -94,6 +95,19 @@ std::optional<SliderView> SpeedSlider(int speed) {
 
 std::u16string LampPicture(bool lighting_mode) {
   return lighting_mode ? u"dengdown.bmp" : u"dengup.bmp";
+}
+
+std::vector<PanelLabel> PanelLabels(const IniStore& skin, int language) {
+  if (language != 0 && language != 1) return {};
+  const std::u16string_view section = language == 0 ? u"Control_Name" : u"Control_Name1";
+  const std::pair<int, std::u16string_view> keys[] = {
+      {control::kUsbLabel, u"Usb"},          {control::kLampLabel, u"Deng"},
+      {control::kBrightnessLabel, u"Light"}, {control::kSpeedLabel, u"Speed"},
+      {control::kDirectionLabel, u"FX"},     {control::kToolLabel, u"Tool"},
+      {control::kClearLabel, u"DC"},         {control::kFillLabel, u"LEDOFF"}};
+  std::vector<PanelLabel> labels;
+  for (const auto& [id, key] : keys) labels.push_back({id, skin.Read(section, key, u"")});
+  return labels;
 }
 
 std::u16string PaintToolPicture(bool pressed) {

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/ini_store.h"
+
 // What the lighting panel shows for a given effect and record: pure lookups, so the panel
 // itself only applies them.
 
@@ -56,6 +58,20 @@ constexpr int SpeedOfSliderPosition(int position) {
 }
 
 std::u16string LampPicture(bool lighting_mode);
+
+struct PanelLabel {
+  int control_id = 0;
+  std::u16string text;
+  bool operator==(const PanelLabel&) const = default;
+};
+// The panel's labels from the main skin file: section "Control_Name" for language 0,
+// "Control_Name1" for 1, a missing key giving an empty label. Other language values leave the
+// labels as they are: no entries.
+std::vector<PanelLabel> PanelLabels(const IniStore& skin, int language);
+
+// The entries of the user mode list, in list order.
+inline constexpr const char16_t* kUserModeEntries[] = {u"USER_MODE1", u"USER_MODE2", u"USER_MODE3",
+                                                       u"USER_MODE4"};
 
 inline constexpr char16_t kFillClearReleased[] = u"sjsup.bmp";
 inline constexpr char16_t kFillClearPressed[] = u"sjsdown.bmp";

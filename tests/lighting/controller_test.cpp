@@ -337,6 +337,25 @@ TEST_F(LightingControllerTest, MarkingKeys) {
   EXPECT_TRUE(Traffic().empty());
 }
 
+TEST_F(LightingControllerTest, AUserModeBeyondTheTenMasksEditsNothing) {
+  SetEffects({254});
+  SetRecordByte(0, 0, 254);
+  SetRecordByte(0, 3, 12);  // would address bytes past the profile's 180
+  ReadWithMode(true);
+  EXPECT_EQ(controller_->state().fields.user_mode, 12);
+  EXPECT_FALSE(controller_->ClickMarkButton(1058).keys.has_value());
+  EXPECT_FALSE(controller_->FillMask().keys.has_value());
+  EXPECT_TRUE(Traffic().empty());
+  for (const ButtonFrame& f : controller_->MarkFrames()) EXPECT_EQ(f.colour, kMarkDarkColour);
+  // Choosing a mode from the list makes marking possible again.
+  controller_->ChooseUserMode(0);
+  Traffic();
+  EXPECT_TRUE(controller_->ClickMarkButton(1058).keys.has_value());
+  ExpectOneWrite(Command::kWriteKeyColours, 1,
+                 {static_cast<std::uint8_t>(Memory().key_colours[1])});
+  EXPECT_EQ(Memory().key_colours[1] & 0x08, 0x08);  // A, LED position 11
+}
+
 TEST_F(LightingControllerTest, FillAndClearThenRepaint) {
   SetEffects({254});
   SetRecordByte(2, 0, 254);

@@ -6,6 +6,7 @@
 
 #include "lighting/panel_controls.h"
 #include "lighting/panel_update.h"
+#include "tests/lighting/memory_ini_store.h"
 
 namespace tarvolin::lighting {
 namespace {
@@ -78,6 +79,21 @@ TEST(PanelRulesTest, SlidersMapValuesToPositionsAndPictures) {
   EXPECT_FALSE(SpeedSlider(0xFF).has_value());
   EXPECT_EQ(LampPicture(true), u"dengdown.bmp");
   EXPECT_EQ(LampPicture(false), u"dengup.bmp");
+}
+
+TEST(PanelRulesTest, LabelsFollowTheLanguage) {
+  testing::MemoryIniStore skin;
+  skin.Set(u"Control_Name", u"Speed", u"\u901f\u5ea6");
+  skin.Set(u"Control_Name1", u"Speed", u"Speed");
+  skin.Set(u"Control_Name1", u"LEDOFF", u"All on");
+  const auto chinese = PanelLabels(skin, 0);
+  ASSERT_EQ(chinese.size(), 8u);
+  EXPECT_EQ(chinese[3], (PanelLabel{1166, u"\u901f\u5ea6"}));
+  EXPECT_EQ(chinese[7], (PanelLabel{1208, u""}));  // missing key: empty label
+  const auto english = PanelLabels(skin, 1);
+  EXPECT_EQ(english[3].text, u"Speed");
+  EXPECT_EQ(english[7].text, u"All on");
+  EXPECT_TRUE(PanelLabels(skin, 2).empty());  // labels keep the template's text
 }
 
 TEST(PanelUpdateTest, LaterUpdatesWinAndRestoringWipesEarlierFrames) {

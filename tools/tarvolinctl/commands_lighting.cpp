@@ -335,6 +335,15 @@ int Mask(CtlContext& context, Args args) {
   }
   if (!action.empty() && action != "fill" && action != "clear" && !needs_key) return kExitUsage;
 
+  std::optional<lighting::MarkButton> button;
+  if (needs_key) {
+    button = ResolveKey(args[3]);
+    if (!button || !button->markable) {
+      context.err << "'" << args[3] << "' is not a key that can be marked\n";
+      return kExitUsage;
+    }
+  }
+
   Session session(context.channel);
   if (const int code = Load(context, session, profile); code != kExitOk) return code;
   if (!session.state().per_key_support) {
@@ -355,14 +364,6 @@ int Mask(CtlContext& context, Args args) {
                 << "; marks are edited on the per-key effect: first run\n"
                 << "  tarvolinctl lighting set " << profile << " effect 254\n";
     return kExitFailure;
-  }
-  std::optional<lighting::MarkButton> button;
-  if (needs_key) {
-    button = ResolveKey(args[3]);
-    if (!button || !button->markable) {
-      context.err << "'" << args[3] << "' is not a key that can be marked\n";
-      return kExitUsage;
-    }
   }
 
   LightingController& controller = session.controller;
