@@ -69,6 +69,8 @@ def _composite_picture(tab_set, state):
             _panel(img, button.art, tab)
     for button in dl.composite_buttons():
         role = button.role
+        if button.key.startswith("FUNC_MACRO") and tab != "macro":
+            continue  # hidden off the macro tab; the background must not show them
         if role == "title":
             _title(img, button.art, state)
         elif role == "tab":
