@@ -23,7 +23,7 @@ std::u16string LanguageTable::Format(TextKey key, std::initializer_list<FormatAr
 void LanguageTable::Reset() {
   std::lock_guard lock(mutex_);
   for (std::size_t i = 0; i < kTextKeyCount; ++i) {
-    slots_[i].Assign(BuiltinText(static_cast<TextKey>(i)));
+    slots_[i].AssignBuiltin(BuiltinText(static_cast<TextKey>(i)));
   }
 }
 

@@ -1,7 +1,5 @@
 #include "i18n/text_slot.h"
 
-#include <algorithm>
-
 namespace tarvolin {
 namespace {
 
@@ -20,10 +18,7 @@ std::u16string_view CutToUnits(std::u16string_view text, std::size_t max_units) 
 }
 
 void TextSlot::Assign(std::u16string_view text) {
-  const std::u16string_view kept = CutToUnits(text, kMaxLength);
-  std::fill(chars_.begin(), chars_.end(), u'\0');
-  std::copy(kept.begin(), kept.end(), chars_.begin());
-  length_ = kept.size();
+  text_.assign(CutToUnits(text, kMaxLength));
 }
 
 }  // namespace tarvolin
