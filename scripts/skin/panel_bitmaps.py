@@ -105,8 +105,9 @@ def render_all():
                        ("kuosan", "diffuse"), ("julong", "converge")):
         released = name + "up" if name in ("left", "right", "up", "down") else name
         pressed = name + "down"
-        bitmaps[released] = _push_button(direction, icon, False, 0.9)
-        bitmaps[pressed] = _push_button(direction, icon, True, 0.9)
+        scale = 1.25 if icon in ("diffuse", "converge") else 0.9
+        bitmaps[released] = _push_button(direction, icon, False, scale)
+        bitmaps[pressed] = _push_button(direction, icon, True, scale)
     for offset, key, tint in ((0, "CONTROL_LightSlider", th.ACCENT),
                               (5, "CONTROL_SpeedSlider", th.ACCENT_SOFT)):
         for position in range(5):

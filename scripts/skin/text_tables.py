@@ -6,7 +6,7 @@
 
 # Key of each lighting label: (Chinese, English).
 CONTROL_NAMES = [
-    ("Usb", "回报率", "Report rate"),
+    ("Usb", "回报率", "Polling"),
     ("Deng", "灯光模式", "Lighting"),
     ("Light", "亮度", "Brightness"),
     ("Speed", "速度", "Speed"),
