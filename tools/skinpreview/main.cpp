@@ -1,9 +1,10 @@
 // SkinPreview.exe [skin folder]: shows a skin's main window with all of its buttons.
 // Without an argument it shows the Skins folder beside the executable.
+#include <windows.h>
+// The headers below need windows.h first.
 #include <commctrl.h>
 #include <objbase.h>
 #include <shellapi.h>
-#include <windows.h>
 
 #include <string>
 

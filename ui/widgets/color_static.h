@@ -1,8 +1,9 @@
 #pragma once
 // ColorStatic: static text with its own text and background colours (or a transparent
 // background over a skin picture).
-#include <commctrl.h>
 #include <windows.h>
+// The headers below need windows.h first.
+#include <commctrl.h>
 
 #include "ui/skin/gdi_object.h"
 #include "ui/widgets/subclassed_window.h"

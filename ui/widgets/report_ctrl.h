@@ -3,8 +3,9 @@
 // sorting by a clicked column, row moves and in-place editing of a clicked cell. It knows
 // nothing about what its rows stand for: owners hook in through callbacks and hear about
 // clicks, sorts and edits through three messages sent to the parent.
-#include <commctrl.h>
 #include <windows.h>
+// The headers below need windows.h first.
+#include <commctrl.h>
 
 #include <functional>
 #include <memory>
