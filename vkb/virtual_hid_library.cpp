@@ -13,10 +13,6 @@ bool SameInterface(const DeviceSelector& a, const DeviceSelector& b) {
          a.usage_page == b.usage_page && a.usage == b.usage;
 }
 
-bool IsOurKeyboard(const DeviceSelector* selector) {
-  return selector != nullptr && selector->vendor_id == device::kVendorId &&
-         selector->product_id == device::kProductId;
-}
 
 // Plain C entry points over the one instance.
 int EpDebug(int) { return 1; }
@@ -49,8 +45,10 @@ int EpSetFeature(const DeviceSelector*, const std::uint8_t*, int) { return 0; }
 }  // namespace
 
 VirtualHidLibrary& VirtualHidLibrary::Instance() {
-  static VirtualHidLibrary library;
-  return library;
+  // Never destroyed: at process exit its thread may already be gone (Windows ends threads
+  // before static destructors run), and joining it then would hang the exit.
+  static VirtualHidLibrary* library = new VirtualHidLibrary;
+  return *library;
 }
 
 device::HidLibraryApi VirtualHidLibrary::Api() {
@@ -89,10 +87,16 @@ void VirtualHidLibrary::Reset() {
   plugged_ = true;
   subscriptions_.clear();
   last_status_.clear();
-  after_write_ = nullptr;
+  after_request_ = nullptr;
+  product_id_ = device::kProductId;
 }
 
 int VirtualHidLibrary::Init(int) { return 1; }
+
+bool VirtualHidLibrary::IsOurKeyboard(const DeviceSelector* selector) const {
+  return selector != nullptr && selector->vendor_id == device::kVendorId &&
+         selector->product_id == product_id_;
+}
 
 int VirtualHidLibrary::DeviceCount(const DeviceSelector* selector) {
   std::lock_guard lock(mutex_);
@@ -101,10 +105,10 @@ int VirtualHidLibrary::DeviceCount(const DeviceSelector* selector) {
 
 int VirtualHidLibrary::WriteOne(const DeviceSelector* selector, const std::uint8_t* data,
                                 int length) {
-  if (!IsOurKeyboard(selector) || data == nullptr || length <= 0) return 0;
+  if (data == nullptr || length <= 0) return 0;
   {
     std::lock_guard lock(mutex_);
-    if (!plugged_) return 0;
+    if (!plugged_ || !IsOurKeyboard(selector)) return 0;
   }
   device::ReportBytes request{};
   std::memcpy(request.data(), data, std::min<std::size_t>(static_cast<std::size_t>(length),
@@ -176,9 +180,19 @@ std::vector<std::uint8_t> VirtualHidLibrary::LastStatusBytes() const {
   return last_status_;
 }
 
-void VirtualHidLibrary::SetAfterWriteHook(std::function<void()> hook) {
+void VirtualHidLibrary::SetAfterRequestHook(std::function<void(std::uint8_t)> hook) {
   std::lock_guard lock(mutex_);
-  after_write_ = std::move(hook);
+  after_request_ = std::move(hook);
+}
+
+void VirtualHidLibrary::SetProductId(std::uint16_t product_id) {
+  std::lock_guard lock(mutex_);
+  product_id_ = product_id;
+}
+
+std::uint16_t VirtualHidLibrary::product_id() const {
+  std::lock_guard lock(mutex_);
+  return product_id_;
 }
 
 void VirtualHidLibrary::Drain() {
@@ -226,12 +240,12 @@ void VirtualHidLibrary::Deliver(const Delivery& delivery) {
       std::this_thread::sleep_for(std::chrono::milliseconds(faults.latency_ms));
     }
     const auto reply = firmware_.Handle(request);
-    std::function<void()> after;
+    std::function<void(std::uint8_t)> after;
     {
       std::lock_guard lock(mutex_);
-      after = after_write_;
+      after = after_request_;
     }
-    if (after) after();
+    if (after) after(request[device::kOffsetCommand]);
     if (!reply) return;
     traffic_.Record(false, *reply);
     input.assign(reply->begin(), reply->end());

@@ -42,8 +42,12 @@ class VirtualHidLibrary {
   // The last two bytes written to the indicator interface (bank status).
   std::vector<std::uint8_t> LastStatusBytes() const;
 
-  // Called after every handled request, e.g. to save the state file.
-  void SetAfterWriteHook(std::function<void()> hook);
+  // Called after every handled request with its command byte, e.g. to save the state file.
+  void SetAfterRequestHook(std::function<void(std::uint8_t command)> hook);
+
+  // The USB product id the keyboard reports; a program looking for another id sees none.
+  void SetProductId(std::uint16_t product_id);
+  std::uint16_t product_id() const;
 
   // Waits until every queued callback has been delivered.
   void Drain();
@@ -75,6 +79,7 @@ class VirtualHidLibrary {
     std::uint32_t count;              // device count for kind 0
     bool consumer;                    // consumer interface input
   };
+  bool IsOurKeyboard(const device::DeviceSelector* selector) const;
   void Enqueue(Delivery delivery);
   void DeliveryLoop();
   void Deliver(const Delivery& delivery);
@@ -92,7 +97,8 @@ class VirtualHidLibrary {
   std::uint32_t next_unit_ = 1;
   std::vector<Subscription> subscriptions_;
   std::vector<std::uint8_t> last_status_;
-  std::function<void()> after_write_;
+  std::function<void(std::uint8_t)> after_request_;
+  std::uint16_t product_id_ = device::kProductId;
   std::thread thread_;
 };
 

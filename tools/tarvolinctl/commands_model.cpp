@@ -214,7 +214,7 @@ int RunReadMacros(CtlContext& context, Args args) {
 std::vector<CtlCommand> ModelCommands() {
   return {
       {"keys", "keys                      the key table: list id, code, slot, usage, button, name",
-       RunKeys},
+       RunKeys, false},
       {"read-profile", "read-profile N            decode hardware profile N's key map (0..2)",
        RunReadProfile},
       {"read-macros", "read-macros               decode the keyboard's macro image", RunReadMacros},

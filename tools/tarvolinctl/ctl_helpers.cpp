@@ -1,0 +1,60 @@
+#include <charconv>
+#include <cstdio>
+
+#include "tools/tarvolinctl/ctl_command.h"
+
+namespace tarvolin::ctl {
+
+int ExitCodeOf(int result) {
+  switch (result) {
+    case 1: return kExitOk;
+    case 0: return kExitNoKeyboard;
+    case -1: return kExitWriteRefused;
+    case -2: return kExitNoReply;
+    case -102: return kExitRefused;
+    case -103: return kExitBusy;
+    case -201: return kExitBadBlock;
+    default: return kExitFailure;
+  }
+}
+
+std::string Hex(const std::uint8_t* data, std::size_t size, std::size_t per_line) {
+  std::string text;
+  for (std::size_t i = 0; i < size; ++i) {
+    char pair[4];
+    std::snprintf(pair, sizeof pair, "%02X", data[i]);
+    if (i > 0) text += (per_line != 0 && i % per_line == 0) ? '\n' : ' ';
+    text += pair;
+  }
+  return text;
+}
+
+bool ParseInt(const std::string& text, long min, long max, long& value) {
+  int base = 10;
+  std::string_view digits = text;
+  if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) {
+    base = 16;
+    digits.remove_prefix(2);
+  }
+  const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value, base);
+  return ec == std::errc() && end == digits.data() + digits.size() && value >= min && value <= max;
+}
+
+bool ParseHexBytes(const std::string& text, std::vector<std::uint8_t>& bytes) {
+  bytes.clear();
+  std::string digits;
+  for (char c : text) {
+    if (c == ' ' || c == ',' || c == ':') continue;
+    digits += c;
+  }
+  if (digits.size() % 2 != 0) return false;
+  for (std::size_t i = 0; i < digits.size(); i += 2) {
+    unsigned value = 0;
+    const auto [end, ec] = std::from_chars(digits.data() + i, digits.data() + i + 2, value, 16);
+    if (ec != std::errc() || end != digits.data() + i + 2) return false;
+    bytes.push_back(static_cast<std::uint8_t>(value));
+  }
+  return true;
+}
+
+}  // namespace tarvolin::ctl
