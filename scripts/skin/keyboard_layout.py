@@ -112,7 +112,8 @@ def build_keys():
         (0x004, _legend("#", "3"), 1), (0x005, _legend("$", "4"), 1), (0x006, _legend("%", "5"), 1),
         (0x007, _legend("^", "6"), 1), (0x008, _legend("&", "7"), 1), (0x009, _legend("*", "8"), 1),
         (0x00A, _legend("(", "9"), 1), (0x00B, _legend(")", "0"), 1), (0x00C, _legend("_", "-"), 1),
-        (0x00D, _legend("+", "="), 1), (0x02B, _legend("|", "\\"), 1), (0x00E, _legend("\u2190"), 1),
+        (0x00D, _legend("+", "="), 1), (0x02B, _legend("|", "\\"), 1),
+        (0x00E, _legend("\u2190"), 1),
     ])
     keys += _row(MAIN, 2, 0, [(0x00F, _legend("Tab"), 1.5)] + [
         (code, _legend(ch), 1) for code, ch in zip(
@@ -133,7 +134,8 @@ def build_keys():
     ] + [(0x033, _legend("<", ","), 1), (0x034, _legend(">", "."), 1),
          (0x035, _legend("?", "/"), 1), (0x036, _legend("Shift"), 2.75)])
     keys += _row(MAIN, 5, 0, [
-        (0x01D, _legend("Ctrl"), 1.25), (0x15B, _legend("Win"), 1.25), (0x038, _legend("Alt"), 1.25),
+        (0x01D, _legend("Ctrl"), 1.25), (0x15B, _legend("Win"), 1.25),
+        (0x038, _legend("Alt"), 1.25),
         (0x039, _legend(""), 6.25), (0x138, _legend("Alt"), 1.25), (0x15C, _legend("Win"), 1.25),
         (0x15D, _legend("Menu"), 1.25), (0x11D, _legend("Ctrl"), 1.25),
     ])
@@ -148,7 +150,8 @@ def build_keys():
     # Numeric pad.
     keys += _row(NUMPAD, 1, 0, [(0x145, _legend("Num"), 1), (0x135, _legend("/"), 1),
                                 (0x037, _legend("*"), 1), (0x04A, _legend("-"), 1)])
-    keys += _row(NUMPAD, 2, 0, [(0x047, _legend("7", "Home"), 1), (0x048, _legend("8", "\u2191"), 1),
+    keys += _row(NUMPAD, 2, 0, [(0x047, _legend("7", "Home"), 1),
+                                (0x048, _legend("8", "\u2191"), 1),
                                 (0x049, _legend("9", "PgUp"), 1)])
     keys.append(Key(0x04E, _legend("+"), [_rect(NUMPAD, 3, 2, 1, 2)]))
     keys += _row(NUMPAD, 3, 0, [(0x04B, _legend("4", "\u2190"), 1), (0x04C, _legend("5"), 1),

@@ -161,7 +161,8 @@ def controls():
 
 def arrow_controls():
     """LEFT_ARROW / RIGHT_ARROW: placed as is, pictures cut from Arrow.jpg."""
-    return [Control("LEFT_ARROW", LEFT_ARROW, "arrow"), Control("RIGHT_ARROW", RIGHT_ARROW, "arrow")]
+    return [Control("LEFT_ARROW", LEFT_ARROW, "arrow"),
+            Control("RIGHT_ARROW", RIGHT_ARROW, "arrow")]
 
 
 # Arrow.jpg: four 16x16 tiles in a row; BUTTONINFO2 gives each tile's

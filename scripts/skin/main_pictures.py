@@ -18,7 +18,8 @@ def _background():
     size = (ml.W, ml.H)
     img = dr.vgradient(size, th.WINDOW_TOP, th.WINDOW_BOTTOM)
     # Window edge: a one-pixel light line just inside the rounded outline.
-    dr.paint(img, (0, 0), dr.ring_mask(size, [(0, 0, ml.W, ml.H)], WINDOW_RADIUS, 1), th.WINDOW_EDGE)
+    edge = dr.ring_mask(size, [(0, 0, ml.W, ml.H)], WINDOW_RADIUS, 1)
+    dr.paint(img, (0, 0), edge, th.WINDOW_EDGE)
     # Header rule with a short accent run under the logo.
     img.paste(th.HEADER_LINE, (16, ml.HEADER_H, ml.W - 16, ml.HEADER_H + 1))
     dr.paint(img, (18, ml.HEADER_H), Image.new("L", (196, 1), 255),
@@ -106,7 +107,8 @@ def _bank(img, art, state):
         if lit:
             dr.glow(img, seg[:2], dr.rounded_mask(seg[2:], 5), th.ACCENT, 4, 0.5)
             wg.plate(img, seg, "CHECKED", 5)
-            dr.text(img, (seg[0] + half / 2, seg[1] + seg[3] / 2), letter, 15, (255, 255, 255), True)
+            dr.text(img, (seg[0] + half / 2, seg[1] + seg[3] / 2), letter, 15, (255, 255, 255),
+                    True)
         else:
             dr.text(img, (seg[0] + half / 2, seg[1] + seg[3] / 2), letter, 15, th.TEXT_FAINT, True)
 
