@@ -3,7 +3,7 @@
 by eye: the normal picture with the panel bitmaps, labels and captions laid
 where the skin file puts them, a few keys in other states.
 
-Usage: preview.py [--skin DIR] [--effect N] [--scale F] OUT.png
+Usage: preview.py [--skin DIR] [--effect N] [--scale F] [--composite TAB] OUT.png
 """
 
 import argparse
@@ -44,14 +44,75 @@ def show_button(canvas, pictures, info, key, state):
     return x, y, w, h
 
 
+def composite_preview(skin, tab_set):
+    """The composite dialog on one tab, with sample captions and list contents."""
+    info = read_ini(os.path.join(skin, "Composite.ini"))["BUTTONINFO"]
+    pictures = {s: Image.open(os.path.join(skin, "%s_%s.jpg" % (tab_set, n))).convert("RGB")
+                for s, n in (("N", "normal"), ("O", "over"))}
+    canvas = Image.open(os.path.join(skin, "key_normal.jpg")).convert("RGB")
+    draw = ImageDraw.Draw(canvas)
+    macro = tab_set.startswith("macro")
+    captions = {"CONTROL_KEY": "Single key", "CONTROL_MACRO": "Macro",
+                "CONTROL_MEDIA": "Multimedia", "CONTROL_FUNCTION": "Function",
+                "CONTROL_OK": "OK", "CONTROL_CANCEL": "Cancel"}
+    if macro:
+        captions.update({"FUNC_MACRO_RECORD": "Record", "FUNC_MACRO_UP_TOP": "Top",
+                         "FUNC_MACRO_UP": "Up", "FUNC_MACRO_DOWN": "Down",
+                         "FUNC_MACRO_DOWN_BOTTOM": "Bottom", "FUNC_MACRO_DELETE2": "Delete",
+                         "FUNC_MACRO_CLEAR": "Clear"})
+    shown = ["CONTROL_MASK", "CONTROL_TITLE", "CONTROL_CLEAR", "CONTROL_OSK"] + list(captions)
+    if macro:
+        shown += ["FUNC_MACRO_ADD", "FUNC_MACRO_DELETE"]
+    for key in shown:
+        state = "O" if key == "CONTROL_OK" else "N"
+        x, y, w, h = show_button(canvas, pictures, info, key, state)
+        if key in captions:
+            draw.text((x + w / 2, y + h / 2), captions[key], font=dr.font(12),
+                      fill=(255, 255, 255), anchor="mm")
+    labels = {"KEY_SETTING": "Choose what this key does"}
+    if macro:
+        labels.update({"MARCO_NAME_SETTING": "Macro", "FUNC_MACRO_CYCLES_PROMPT": "Cycles",
+                       "FUNC_MACRO_RECORD_DELAY2": "Record delays"})
+    elif tab_set == "key":
+        labels["TISHI_SINGLE_STATIC"] = "Press the key to assign"
+    for key, value in labels.items():
+        x, y, w, h = rect(info[key])
+        draw.text((x, y + h / 2), value, font=dr.font(12), fill=(228, 228, 228), anchor="lm")
+    boxes = []
+    if macro:
+        boxes = [("FUNC_MACRO_LIST", "Macro1"), ("FUNC_MACRO_CYCLES", "1"),
+                 ("FUNC_MACRO_LIST2", "")]
+    elif tab_set == "key":
+        boxes = [("FUNC_KEY_INPUT", "Right Ctrl")]
+    for key, value in boxes:
+        x, y, w, h = rect(info[key])
+        h = 24 if key == "FUNC_MACRO_LIST" else h
+        draw.rectangle((x, y, x + w - 1, y + h - 1), fill=(250, 250, 250), outline=(120, 120, 120))
+        draw.text((x + 6, y + h / 2), value, font=dr.font(12), fill=(0, 0, 0), anchor="lm")
+    if macro:
+        x, y, w, h = rect(info["FUNC_MACRO_LIST2"])
+        for i, row in enumerate((("A", "Down", "50"), ("A", "Up", "120"), ("B", "Down", "30"))):
+            for col, (cx, cell) in enumerate(zip((x + 6, x + 46, x + 96), row)):
+                draw.text((cx, y + 12 + i * 18), cell, font=dr.font(11),
+                          fill=(120, 120, 120) if col < 2 else (0, 0, 0), anchor="lm")
+        x, y, w, h = rect(info["FUNC_MACRO_RECORD_DELAY"])
+        draw.rectangle((x + 2, y + 3, x + 15, y + 16), outline=(200, 200, 200))
+    return canvas
+
+
 def main(argv):
     parser = argparse.ArgumentParser()
     parser.add_argument("--skin", default=generate_skin.DEFAULT_OUT)
     parser.add_argument("--effect", type=int, default=254)
     parser.add_argument("--scale", type=float, default=1.0)
+    parser.add_argument("--composite", choices=("key", "macro", "macro2", "media", "function"),
+                        help="show the composite dialog on this tab instead of the main window")
     parser.add_argument("out")
     args = parser.parse_args(argv)
     skin = args.skin
+    if args.composite:
+        composite_preview(skin, args.composite).save(args.out)
+        return 0
     ini = read_ini(os.path.join(skin, "Main.ini"))
     info = ini["BUTTONINFO"]
     pictures = {s: Image.open(os.path.join(skin, "main_%s.jpg" % n)).convert("RGB")
