@@ -34,9 +34,12 @@ def _save_jpeg(img, path):
 
 def write_pictures(out):
     # Pillow is needed only for the pictures; the INI files build without it.
-    import dialog_pictures
-    import main_pictures
-    import panel_bitmaps
+    try:
+        import dialog_pictures
+        import main_pictures
+        import panel_bitmaps
+    except ImportError as error:
+        raise SystemExit("%s: run with /usr/bin/python3 after apt-get install python3-pil" % error)
 
     jpegs, bitmaps = main_pictures.render_all()
     more_jpegs, more_bitmaps = dialog_pictures.render_all()
