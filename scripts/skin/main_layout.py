@@ -106,19 +106,19 @@ def _label(key, x, row, width=84):
 
 def _lighting_controls():
     direction = [
-        ("CONTROL_BLFXStatic", (680, ROW_Y[0] + 4, 84, 22), "label"),
-        ("CONTROL_BLFXLStaPic", (768, ROW_Y[0], 48, 30), "picture"),
-        ("CONTROL_BLFXRStaPic", (822, ROW_Y[0], 48, 30), "picture"),
+        ("CONTROL_BLFXStatic", (686, ROW_Y[0] + 4, 84, 22), "label"),
+        ("CONTROL_BLFXLStaPic", (774, ROW_Y[0], 48, 30), "picture"),
+        ("CONTROL_BLFXRStaPic", (828, ROW_Y[0], 48, 30), "picture"),
     ]
     controls = [
         _label("CONTROL_DengStatic", 36, 0),
         Control("CONTROL_DengStaPic", (124, ROW_Y[0], 56, 30), "picture"),
         Control("CONTROL_XGcombox", (196, ROW_Y[0] + 2, 180, 320), "combo"),
-        _label("CONTROL_LightStatic", 396, 0, 90),
-        Control("CONTROL_LightSlider", (490, ROW_Y[0], 170, 30), "slider"),
+        _label("CONTROL_LightStatic", 396, 0, 100),
+        Control("CONTROL_LightSlider", (500, ROW_Y[0], 170, 30), "slider"),
         _label("CONTROL_UsbStatic", 36, 1),
-        _label("CONTROL_SpeedStatic", 396, 1, 90),
-        Control("CONTROL_SpeedSlider", (490, ROW_Y[1], 170, 30), "slider"),
+        _label("CONTROL_SpeedStatic", 396, 1, 100),
+        Control("CONTROL_SpeedSlider", (500, ROW_Y[1], 170, 30), "slider"),
         _label("CONTROL_USERgjStatic", 36, 2),
         Control("CONTROL_USERgjStaPic1", (124, ROW_Y[2], 40, 30), "picture"),
         Control("CONTROL_USERgjStaPic2", (168, ROW_Y[2], 40, 30), "picture"),
@@ -139,8 +139,9 @@ def _lighting_controls():
 
 def _action_buttons():
     return [
-        Button("FUNC_DEFAULT", (920, ROW_Y[0], 138, 32), "toggle"),
-        Button("FUNC_MACRO", (1066, ROW_Y[0], 138, 32), "text"),
+        # Room for the longest caption at 150% scaling.
+        Button("FUNC_DEFAULT", (920, ROW_Y[0], 180, 32), "toggle"),
+        Button("FUNC_MACRO", (1106, ROW_Y[0], 98, 32), "text"),
         Button("CONTROL2_APPLY", (920, ROW_Y[1], 90, 32), "apply"),
         Button("CONTROL_OK", (1017, ROW_Y[1], 90, 32), "text"),
         Button("CONTROL_CANCEL", (1114, ROW_Y[1], 90, 32), "text"),

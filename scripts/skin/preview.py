@@ -21,6 +21,13 @@ import theme as th  # noqa: E402
 from text_tables import CONTROL_NAMES, EFFECT_NAMES  # noqa: E402
 
 
+TEXT_SCALE = 1.0
+
+
+def caption_font(size):
+    return dr.font(round(size * TEXT_SCALE))
+
+
 def read_ini(path):
     text = open(path, "rb").read().decode("utf-16")
     sections, current = {}, None
@@ -67,7 +74,7 @@ def composite_preview(skin, tab_set):
         state = "O" if key == "CONTROL_OK" else "N"
         x, y, w, h = show_button(canvas, pictures, info, key, state)
         if key in captions:
-            draw.text((x + w / 2, y + h / 2), captions[key], font=dr.font(12),
+            draw.text((x + w / 2, y + h / 2), captions[key], font=caption_font(12),
                       fill=(255, 255, 255), anchor="mm")
     labels = {"KEY_SETTING": "Choose what this key does"}
     if macro:
@@ -77,7 +84,7 @@ def composite_preview(skin, tab_set):
         labels["TISHI_SINGLE_STATIC"] = "Press the key to assign"
     for key, value in labels.items():
         x, y, w, h = rect(info[key])
-        draw.text((x, y + h / 2), value, font=dr.font(12), fill=(228, 228, 228), anchor="lm")
+        draw.text((x, y + h / 2), value, font=caption_font(12), fill=(228, 228, 228), anchor="lm")
     boxes = []
     if macro:
         boxes = [("FUNC_MACRO_LIST", "Macro1"), ("FUNC_MACRO_CYCLES", "1"),
@@ -88,12 +95,12 @@ def composite_preview(skin, tab_set):
         x, y, w, h = rect(info[key])
         h = 24 if key == "FUNC_MACRO_LIST" else h
         draw.rectangle((x, y, x + w - 1, y + h - 1), fill=(250, 250, 250), outline=(120, 120, 120))
-        draw.text((x + 6, y + h / 2), value, font=dr.font(12), fill=(0, 0, 0), anchor="lm")
+        draw.text((x + 6, y + h / 2), value, font=caption_font(12), fill=(0, 0, 0), anchor="lm")
     if macro:
         x, y, w, h = rect(info["FUNC_MACRO_LIST2"])
         for i, row in enumerate((("A", "Down", "50"), ("A", "Up", "120"), ("B", "Down", "30"))):
             for col, (cx, cell) in enumerate(zip((x + 6, x + 46, x + 96), row)):
-                draw.text((cx, y + 12 + i * 18), cell, font=dr.font(11),
+                draw.text((cx, y + 12 + i * 18), cell, font=caption_font(11),
                           fill=(120, 120, 120) if col < 2 else (0, 0, 0), anchor="lm")
         x, y, w, h = rect(info["FUNC_MACRO_RECORD_DELAY"])
         draw.rectangle((x + 2, y + 3, x + 15, y + 16), outline=(200, 200, 200))
@@ -105,11 +112,15 @@ def main(argv):
     parser.add_argument("--skin", default=generate_skin.DEFAULT_OUT)
     parser.add_argument("--effect", type=int, default=254)
     parser.add_argument("--scale", type=float, default=1.0)
+    parser.add_argument("--text-scale", type=float, default=1.0,
+                        help="size of the program's captions, as at 150%% display scaling")
     parser.add_argument("--composite", choices=("key", "macro", "macro2", "media", "function"),
                         help="show the composite dialog on this tab instead of the main window")
     parser.add_argument("out")
     args = parser.parse_args(argv)
     skin = args.skin
+    global TEXT_SCALE
+    TEXT_SCALE = args.text_scale
     if args.composite:
         composite_preview(skin, args.composite).save(args.out)
         return 0
@@ -135,11 +146,11 @@ def main(argv):
                 "FUNC_G4": "A4", "FUNC_G5": "A5"}
     for key, caption in captions.items():
         x, y, w, h = rect(info[key])
-        draw.text((x + w / 2, y + h / 2), caption, font=dr.font(12), fill=(255, 255, 255),
+        draw.text((x + w / 2, y + h / 2), caption, font=caption_font(12), fill=(255, 255, 255),
                   anchor="mm")
     x, y, w, h = rect(info["FUNC_PROFILES"])
     label = Image.new("L", (140, 20), 0)
-    ImageDraw.Draw(label).text((0, 10), "$Profile0", font=dr.font(13), fill=255, anchor="lm")
+    ImageDraw.Draw(label).text((0, 10), "$Profile0", font=caption_font(13), fill=255, anchor="lm")
     label = label.rotate(26.8, expand=True, resample=Image.BICUBIC)
     canvas.paste((228, 228, 228), (x + 70, y + h - label.size[1] + 4), label)
     labels = {key: en for key, _, en in CONTROL_NAMES}
@@ -151,7 +162,7 @@ def main(argv):
                       ("CONTROL_HXsjsStatic", "DC"), ("CONTROL_LEDsjsStatic", "LEDOFF")):
         if name in visible:
             x, y, w, h = rect(info[ctl])
-            draw.text((x, y + h / 2), labels[name], font=dr.font(12), fill=(228, 228, 228),
+            draw.text((x, y + h / 2), labels[name], font=caption_font(12), fill=(228, 228, 228),
                       anchor="lm")
     pics = [("CONTROL_DengStaPic", "dengdown"), ("CONTROL_LightSlider", "3"),
             ("CONTROL_SpeedSlider", "7"), ("CONTROL_JDTStatic", "jdt4")]
@@ -168,8 +179,8 @@ def main(argv):
     for ctl, value in combos:
         x, y, w, _ = rect(info[ctl])
         draw.rectangle((x, y, x + w - 1, y + 23), fill=(40, 44, 50), outline=th.CARD_EDGE)
-        draw.text((x + 6, y + 12), value, font=dr.font(12), fill=(228, 228, 228), anchor="lm")
-        draw.text((x + w - 12, y + 12), "\u25be", font=dr.font(12), fill=(180, 180, 180),
+        draw.text((x + 6, y + 12), value, font=caption_font(12), fill=(228, 228, 228), anchor="lm")
+        draw.text((x + w - 12, y + 12), "\u25be", font=caption_font(12), fill=(180, 180, 180),
                   anchor="mm")
     if args.scale != 1.0:
         canvas = canvas.resize((round(canvas.size[0] * args.scale),

@@ -76,7 +76,7 @@ def _legend(img, origin, face, legend, style, colour, state):
     cy = origin[1] + fy + fh / 2
     if style == "gkey":
         tint = th.ACCENT_SOFT if state in ("O",) else th.ACCENT
-        dr.text(img, (origin[0] + fx + 3, origin[1] + fy + 1), legend[0], 9, tint, True, "la")
+        dr.text(img, (origin[0] + fx + 3, origin[1] + fy), legend[0], 8, tint, True, "la")
         return
     if style == "fn":
         dr.text(img, (cx, cy), legend[0], 14, th.ACCENT if state != "O" else th.ACCENT_SOFT, True)
