@@ -40,6 +40,7 @@ struct CtlCommand {
 
 // Each group of commands lives in a file of its own.
 std::vector<CtlCommand> DeviceCommands();
+std::vector<CtlCommand> WatchCommands();
 std::vector<CtlCommand> LightingCommands();
 std::vector<CtlCommand> ModelCommands();
 

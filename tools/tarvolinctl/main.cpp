@@ -12,7 +12,7 @@ using tarvolin::ctl::CtlCommand;
 
 std::vector<CtlCommand> AllCommands() {
   std::vector<CtlCommand> all;
-  for (auto group : {tarvolin::ctl::DeviceCommands, tarvolin::ctl::LightingCommands,
+  for (auto group : {tarvolin::ctl::DeviceCommands, tarvolin::ctl::WatchCommands, tarvolin::ctl::LightingCommands,
                      tarvolin::ctl::ModelCommands}) {
     auto commands = group();
     all.insert(all.end(), commands.begin(), commands.end());
