@@ -22,7 +22,20 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
       }
       SetBkMode(dc, TRANSPARENT);
       SetTextColor(dc, RGB(0, 220, 255));
-      DrawTextW(dc, L"Tarvolin smoke test", -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+      RECT upper = client;
+      upper.bottom = client.bottom / 2;
+      DrawTextW(dc, L"Tarvolin smoke test", -1, &upper, DT_CENTER | DT_BOTTOM | DT_SINGLELINE);
+      // Chinese through Tahoma: proves the prefix's font links reach a CJK font.
+      HFONT tahoma = CreateFontW(-20, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                                 DEFAULT_PITCH, L"Tahoma");
+      HGDIOBJ previous = SelectObject(dc, tahoma);
+      SetTextColor(dc, RGB(255, 255, 255));
+      RECT lower = client;
+      lower.top = client.bottom / 2 + 8;
+      DrawTextW(dc, L"\x952E\x76D8\x8BBE\x7F6E Tahoma", -1, &lower, DT_CENTER | DT_TOP | DT_SINGLELINE);
+      SelectObject(dc, previous);
+      DeleteObject(tahoma);
       EndPaint(window, &paint);
       return 0;
     }
