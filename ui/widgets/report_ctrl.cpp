@@ -95,6 +95,8 @@ class CReportCtrl::EditorWindow : public SubclassedWindow {
   bool in_kill_focus_ = false;
 };
 
+CReportCtrl::CReportCtrl() = default;
+
 CReportCtrl::~CReportCtrl() {
   if (IsAttached()) {
     TearDown();
@@ -168,6 +170,7 @@ int CReportCtrl::ColumnCount() const {
 
 int CReportCtrl::AddColumn(int position, const std::wstring& title, int format, int width,
                            int subitem) {
+  if (hwnd() == nullptr) return -1;
   FinishCellEdit(true);
   const int count = ColumnCount();
   if (position < 0 || position > count) position = count;
@@ -222,6 +225,7 @@ int CReportCtrl::RowCount() const {
 }
 
 int CReportCtrl::AddRow(int position, const std::wstring& text, int image, std::uint32_t rowValue) {
+  if (hwnd() == nullptr) return -1;
   FinishCellEdit(true);
   const int count = RowCount();
   if (position < 0 || position > count) position = count;
@@ -850,6 +854,14 @@ void CReportCtrl::HandleClick(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
   result = CallDefault(message, wParam, lParam);
   if (!validRow || hwnd() == nullptr || !ValidRow(row)) return;
 
+  // A click on any cell of a row selects the row, not only one on its first column.
+  if ((wParam & (MK_CONTROL | MK_SHIFT)) == 0 && !RowMatches(row, kRowSelected)) {
+    for (int other = FindNextRow(kRowSelected, -1); other >= 0;
+         other = FindNextRow(kRowSelected, other)) {
+      SetItemState(other, 0, LVIS_SELECTED);
+    }
+    SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  }
   const bool nowChecked = IsChecked(row);
   if (check_mode_ != CheckMode::kNone && nowChecked != wasChecked) {
     GuardScope guard(selection_guard_);

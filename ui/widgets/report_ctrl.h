@@ -39,7 +39,7 @@ class CReportCtrl : public SubclassedWindow {
   static constexpr int kEditorLimit = 100;
   static constexpr COLORREF kSystemColour = static_cast<COLORREF>(-1);
 
-  CReportCtrl() = default;
+  CReportCtrl();
   ~CReportCtrl() override;
 
   // Creates its own list window: child, visible, both scroll bars, report view.
