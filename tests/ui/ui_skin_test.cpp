@@ -3,10 +3,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "platform/win32/win32_ini_store.h"
 #include "tests/ui/tiny_jpeg.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/skin/gdiplus_session.h"
-#include "ui/skin/private_profile_ini.h"
+#include "ui/skin/ini_section_keys.h"
 #include "ui/skin/skin_image.h"
 #include "ui/skin/skin_image_set.h"
 #include "ui/skin/skin_layout.h"
@@ -57,7 +58,7 @@ TEST_F(SkinTest, LayoutValuesFromAnIniFile) {
                     "EMPTY=\r\n"
                     "[BUTTONINFO2]\r\n"
                     "UP_ARROW_LEFT1=200,100\r\n");
-  skin::PrivateProfileIni file(U16(folder_.File(L"Main.ini")));
+  win32::Win32IniStore file(U16(folder_.File(L"Main.ini")));
   skin::SkinLayout layout(file);
   // INI keys are found whatever the case of their hex digits.
   EXPECT_EQ(layout.Read(u"BUTTONINFO", u"KEY_01E"), (LayoutValue{10, 20, 30, 40}));
@@ -67,7 +68,7 @@ TEST_F(SkinTest, LayoutValuesFromAnIniFile) {
   EXPECT_EQ(layout.Read(u"BUTTONINFO", u"EMPTY"), (LayoutValue{1, 1, 1, 1}));
   EXPECT_EQ(layout.Read(u"BUTTONINFO", u"MISSING"), (LayoutValue{1, 1, 1, 1}));
   EXPECT_EQ(layout.Read(u"NOSECTION", u"KEY_01E"), (LayoutValue{1, 1, 1, 1}));
-  skin::PrivateProfileIni missing(U16(folder_.File(L"NoSuchFile.ini")));
+  win32::Win32IniStore missing(U16(folder_.File(L"NoSuchFile.ini")));
   EXPECT_EQ(skin::SkinLayout(missing).Read(u"BUTTONINFO", u"KEY_01E"), (LayoutValue{1, 1, 1, 1}));
   const auto keys = skin::ListSectionKeys(U16(folder_.File(L"Main.ini")), u"BUTTONINFO");
   EXPECT_EQ(keys,
@@ -79,7 +80,7 @@ TEST_F(SkinTest, PlacementOperationsMoveSizeAndDisable) {
                     "[BUTTONINFO]\r\nKEY_01E=100,50,30,20\r\nREALSIZE=1,1,60,40\r\n"
                     "LIST=10,20,200,100\r\nMOVED=70,80,5,5\r\nLEFT_ARROW=300,10,16,12\r\n"
                     "[BUTTONINFO2]\r\nUP_ARROW_LEFT1=40,60\r\n");
-  skin::PrivateProfileIni file(U16(folder_.File(L"Main.ini")));
+  win32::Win32IniStore file(U16(folder_.File(L"Main.ini")));
   skin::SkinLayout layout(file);
   uitest::RecordingParent parent;
 
@@ -160,7 +161,7 @@ TEST_F(SkinTest, ButtonShowsItsPictureFromOnePixelLeftAndAbove) {
   EXPECT_EQ(picture->width(), 400);
   EXPECT_EQ(picture->height(), 300);
 
-  skin::PrivateProfileIni file(U16(folder_.File(L"Main.ini")));
+  win32::Win32IniStore file(U16(folder_.File(L"Main.ini")));
   widgets::CPngButton button;
   ASSERT_TRUE(button.Create(parent.hwnd(), 1030, RECT{0, 0, 10, 10}, L""));
   skin::PlaceSkinButton(button, skin::SkinLayout(file), skin::kButtonSection, u"KEY_01E",

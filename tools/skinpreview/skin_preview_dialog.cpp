@@ -1,8 +1,8 @@
 #include "tools/skinpreview/skin_preview_dialog.h"
 
 #include "ui/skin/fatal_exit.h"
+#include "ui/skin/ini_section_keys.h"
 #include "ui/skin/main_key_pictures.h"
-#include "ui/skin/private_profile_ini.h"
 #include "ui/skin/skin_layout.h"
 #include "ui/skin/wide_text.h"
 

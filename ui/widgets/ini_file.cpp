@@ -13,7 +13,7 @@ std::optional<std::u16string> CIniFile::Read(std::u16string_view section,
   std::vector<wchar_t> buffer(kValueChars, L'\0');
   const std::wstring wideSection = skin::ToWide(section);
   const std::wstring wideKey = skin::ToWide(key);
-  const std::wstring widePath = skin::ToWide(file_.path());
+  const std::wstring& widePath = file_.Path();
   const DWORD length =
       GetPrivateProfileStringW(wideSection.c_str(), wideKey.c_str(), L"", buffer.data(),
                                static_cast<DWORD>(buffer.size()), widePath.c_str());

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "ui/skin/private_profile_ini.h"
+#include "platform/win32/win32_ini_store.h"
 
 namespace tarvolin::widgets {
 
@@ -13,8 +13,11 @@ class CIniFile {
   // Values longer than this are cut.
   static constexpr std::size_t kValueChars = 2048;
 
-  void SetPath(std::u16string path) { file_ = skin::PrivateProfileIni(std::move(path)); }
-  const std::u16string& path() const { return file_.path(); }
+  void SetPath(std::u16string path) {
+    path_ = std::move(path);
+    file_ = win32::Win32IniStore(path_);
+  }
+  const std::u16string& path() const { return path_; }
   const IniStore& store() const { return file_; }
 
   // The value, or nothing when it is empty or missing.
@@ -24,7 +27,8 @@ class CIniFile {
   }
 
  private:
-  skin::PrivateProfileIni file_{u""};
+  std::u16string path_;
+  win32::Win32IniStore file_{u""};
 };
 
 }  // namespace tarvolin::widgets
