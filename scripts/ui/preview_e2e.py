@@ -190,6 +190,46 @@ def made_skin_check(exe, shots):
         preview.close()
 
 
+def bad_skin_check(exe, shots):
+    """Garbage values, a cut-off JPG and missing pictures: the window still shows; a missing
+    background ends the program quietly with exit code 0."""
+    skin = tempfile.mkdtemp(prefix="tarvolin-bad-skin-")
+    run(CONVERT, "-size", "300x200", "xc:rgb(0,0,200)", os.path.join(skin, "main_normal.jpg"))
+    whole = open(os.path.join(skin, "main_normal.jpg"), "rb").read()
+    open(os.path.join(skin, "main_over.jpg"), "wb").write(whole[: len(whole) // 3])
+    with open(os.path.join(skin, "Main.ini"), "w") as ini:
+        ini.write("[SCREEN]\nMain=main_normal.jpg\nMask=missing_mask.bmp_is_not_here_either\n")
+    preview = Preview(exe, skin, os.path.join(shots, "bad-mask.log"))
+    preview.close()
+    check(preview.window is None and preview.process.returncode == 0,
+          "bad skin: a missing mask picture ends the program with exit code 0, no window")
+
+    with open(os.path.join(skin, "Main.ini"), "w") as ini:
+        ini.write("[SCREEN]\nMain=main_normal.jpg\n[BUTTONINFO]\nKEY_01E=garbage,,x\n"
+                  "KEY_01F=50,40,60,30,\u00e9xtra\nKEY_020=-20,-20,-5,-5\n"
+                  "KEY_021=99999999999999,5,5,5\n")
+    preview = Preview(exe, skin, os.path.join(shots, "bad-values.log"))
+    try:
+        check(preview.window is not None, "bad skin: garbage values and broken pictures still "
+              "give a window")
+        if preview.window is not None:
+            (ox, oy), normal, over, down = states_of_key(preview, shots, "bad", (50, 40, 60, 30))
+            check(preview.process.poll() is None, "bad skin: hovering and pressing crash nothing")
+            # The over picture is a cut-off JPG and main_down.jpg is missing: the key shows
+            # whatever those surfaces hold, but the untouched background stays blue.
+            check(close(pixel(normal, ox + 200, oy + 150), (0, 0, 200), 8),
+                  "bad skin: background still shown")
+    finally:
+        preview.close()
+    check(preview.process.returncode == 0, "bad skin: the preview ended normally")
+
+    os.remove(os.path.join(skin, "main_normal.jpg"))
+    preview = Preview(exe, skin, os.path.join(shots, "bad-background.log"))
+    preview.close()
+    check(preview.window is None and preview.process.returncode == 0,
+          "bad skin: a missing background ends the program with exit code 0, no window")
+
+
 def sample_skin_check(exe, shots):
     skin = os.path.join(ROOT, "resources", "skin")
     if not os.path.exists(os.path.join(skin, "Main.ini")):
@@ -236,6 +276,7 @@ def main():
     os.makedirs(shots, exist_ok=True)
     print(f"screenshots in {shots}")
     made_skin_check(exe, shots)
+    bad_skin_check(exe, shots)
     sample_skin_check(exe, shots)
     print(f"{results['passed']} passed, {results['failed']} failed")
     return 0 if results["failed"] == 0 else 1
