@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "ui/skin/menu_handle.h"
 #include "ui/skin/skin_surface.h"
 
 namespace tarvolin::skin {
@@ -56,8 +57,13 @@ class SkinImages {
   const SkinSurface* at(Slot slot) const { return set_.at(slot); }
   const SkinImageSet& set() const { return set_; }
 
+  // The profile popup menu lives with the main window's pictures; the record owns it.
+  void SetProfileMenu(HMENU menu) { profile_menu_.Reset(menu); }
+  HMENU profile_menu() const { return profile_menu_.get(); }
+
  private:
   SkinImageSet set_;
+  MenuHandle profile_menu_;
 };
 
 // The per-dialog sets, in slot order.
