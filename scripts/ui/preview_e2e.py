@@ -119,20 +119,30 @@ def screenshot(path):
     return path
 
 
-def states_of_key(preview, shots, name, key_box):
-    """Screenshots with the mouse away, on the key and pressing it."""
+def states_of_key(preview, shots, name, key_box, expected=None):
+    """Screenshots with the mouse away, on the key and pressing it. `expected(state, shot)`
+    tells when a screenshot shows the state; until it does (or 8 s pass) the screenshot is
+    taken again, so a slow machine gets more time but a fast one does not wait."""
     ox, oy = preview.origin()
     x, y, w, h = key_box
     centre = (ox + x + w // 2, oy + y + h // 2)
+
+    def settle(state):
+        path = os.path.join(shots, f"{name}-{state}.png")
+        deadline = time.time() + 8
+        time.sleep(0.5)
+        while True:
+            screenshot(path)
+            if expected is None or expected(state, path) or time.time() > deadline:
+                return path
+            time.sleep(0.5)
+
     run("xdotool", "mousemove", "1270", "1010")
-    time.sleep(1.0)
-    normal = screenshot(os.path.join(shots, f"{name}-normal.png"))
+    normal = settle("normal")
     run("xdotool", "mousemove", str(centre[0]), str(centre[1]))
-    time.sleep(1.0)
-    over = screenshot(os.path.join(shots, f"{name}-over.png"))
+    over = settle("over")
     run("xdotool", "mousedown", "1")
-    time.sleep(1.0)
-    down = screenshot(os.path.join(shots, f"{name}-down.png"))
+    down = settle("down")
     run("xdotool", "mouseup", "1")
     time.sleep(0.5)
     return (ox, oy), normal, over, down
@@ -157,8 +167,12 @@ def made_skin_check(exe, shots):
         check(preview.window is not None, "made skin: the preview window appears")
         if preview.window is None:
             return
-        (ox, oy), normal, over, down = states_of_key(preview, shots, "made", (100, 50, 60, 40))
+        colours = {"normal": (0, 0, 200), "over": (0, 200, 0), "down": (200, 0, 0)}
+        ox, oy = preview.origin()
         key = (ox + 130, oy + 70)
+        (ox, oy), normal, over, down = states_of_key(
+            preview, shots, "made", (100, 50, 60, 40),
+            lambda state, shot: close(pixel(shot, *key), colours[state], 8))
         check(close(pixel(normal, *key), (0, 0, 200), 8), "made skin: key shows normal picture")
         check(close(pixel(over, *key), (0, 200, 0), 8), "made skin: hovered key shows over picture")
         check(close(pixel(down, *key), (200, 0, 0), 8), "made skin: pressed key shows down picture")
@@ -245,18 +259,26 @@ def sample_skin_check(exe, shots):
         check(preview.window is not None, "sample skin: the preview window appears")
         if preview.window is None:
             return
-        (ox, oy), normal, over, down = states_of_key(preview, shots, "sample", key_box)
         x, y, w, h = key_box
         # Compare the key's inner box (away from its edges) with the same box of each state
         # picture, taken one pixel left of and above the key's position.
         inner = (x + w // 4, y + h // 4, w // 2, h // 2)
+        pictures = {"normal": "main_normal.jpg", "over": "main_over.jpg", "down": "main_down.jpg"}
+        wanted = {state: mean_colour(os.path.join(skin, picture), inner[0] - 1, inner[1] - 1,
+                                     inner[2], inner[3])
+                  for state, picture in pictures.items()}
+        ox, oy = preview.origin()
+
+        def shown_in(shot):
+            return mean_colour(shot, ox + inner[0], oy + inner[1], inner[2], inner[3])
+
+        (ox, oy), normal, over, down = states_of_key(
+            preview, shots, "sample", key_box,
+            lambda state, shot: close(shown_in(shot), wanted[state], 12))
         seen = {}
-        for state, shot, picture in (("normal", normal, "main_normal.jpg"),
-                                     ("over", over, "main_over.jpg"),
-                                     ("down", down, "main_down.jpg")):
-            expected = mean_colour(os.path.join(skin, picture), inner[0] - 1, inner[1] - 1,
-                                   inner[2], inner[3])
-            shown = mean_colour(shot, ox + inner[0], oy + inner[1], inner[2], inner[3])
+        for state, shot in (("normal", normal), ("over", over), ("down", down)):
+            expected = wanted[state]
+            shown = shown_in(shot)
             seen[state] = shown
             check(close(shown, expected, 12),
                   f"sample skin: {state} key shows {shown}, picture has {expected}")
