@@ -334,6 +334,12 @@ void WriteString(std::u16string_view text, std::string& out) {
   out.push_back('"');
 }
 
+bool IsEmptyContainer(const JsonValue& value) {
+  return (value.kind() == JsonValue::Kind::kArray && value.Items().empty()) ||
+         (value.kind() == JsonValue::Kind::kObject && value.Members().empty());
+}
+
+// Scalars, and empty arrays and objects, which also fit in a line.
 void WriteScalar(const JsonValue& value, std::string& out) {
   switch (value.kind()) {
     case JsonValue::Kind::kNull:
@@ -348,7 +354,11 @@ void WriteScalar(const JsonValue& value, std::string& out) {
     case JsonValue::Kind::kString:
       WriteString(value.AsString(), out);
       break;
-    default:
+    case JsonValue::Kind::kArray:
+      out += "[]";
+      break;
+    case JsonValue::Kind::kObject:
+      out += "{}";
       break;
   }
 }
@@ -359,7 +369,7 @@ std::optional<std::string> WriteInline(const JsonValue& value, std::size_t inden
   if (value.kind() == JsonValue::Kind::kArray) {
     line += '[';
     for (std::size_t i = 0; i < value.Items().size(); ++i) {
-      if (!value.Items()[i].IsScalar()) return std::nullopt;
+      if (!value.Items()[i].IsScalar() && !IsEmptyContainer(value.Items()[i])) return std::nullopt;
       if (i > 0) line += ", ";
       WriteScalar(value.Items()[i], line);
     }
@@ -368,7 +378,7 @@ std::optional<std::string> WriteInline(const JsonValue& value, std::size_t inden
     line += '{';
     for (std::size_t i = 0; i < value.Members().size(); ++i) {
       const auto& [key, member] = value.Members()[i];
-      if (!member.IsScalar()) return std::nullopt;
+      if (!member.IsScalar() && !IsEmptyContainer(member)) return std::nullopt;
       if (i > 0) line += ", ";
       WriteString(std::u16string(key.begin(), key.end()), line);
       line += ": ";
@@ -380,7 +390,8 @@ std::optional<std::string> WriteInline(const JsonValue& value, std::size_t inden
   return line;
 }
 
-void WriteValue(const JsonValue& value, std::size_t indent, std::string& out) {
+// `prefix` counts what the line already holds after the indent (a member's name).
+void WriteValue(const JsonValue& value, std::size_t indent, std::size_t prefix, std::string& out) {
   if (value.IsScalar()) {
     WriteScalar(value, out);
     return;
@@ -391,7 +402,7 @@ void WriteValue(const JsonValue& value, std::size_t indent, std::string& out) {
     out += is_array ? "[]" : "{}";
     return;
   }
-  if (auto line = WriteInline(value, indent)) {
+  if (auto line = WriteInline(value, indent + prefix)) {
     out += *line;
     return;
   }
@@ -399,12 +410,12 @@ void WriteValue(const JsonValue& value, std::size_t indent, std::string& out) {
   for (std::size_t i = 0; i < count; ++i) {
     out.append(indent + 2, ' ');
     if (is_array) {
-      WriteValue(value.Items()[i], indent + 2, out);
+      WriteValue(value.Items()[i], indent + 2, 0, out);
     } else {
       const auto& [key, member] = value.Members()[i];
       WriteString(std::u16string(key.begin(), key.end()), out);
       out += ": ";
-      WriteValue(member, indent + 2, out);
+      WriteValue(member, indent + 2, key.size() + 4, out);
     }
     out += i + 1 < count ? ",\n" : "\n";
   }
@@ -478,7 +489,7 @@ std::optional<JsonValue> ParseJson(std::string_view text, JsonError& error) {
 
 std::string WriteJson(const JsonValue& value) {
   std::string out;
-  WriteValue(value, 0, out);
+  WriteValue(value, 0, 0, out);
   out += '\n';
   return out;
 }

@@ -289,8 +289,8 @@ JsonValue AssignmentJson(std::uint16_t slot, const KeyAssignment& record,
     case AssignmentType::kMedia:
       json.Set("value", JsonValue::Integer(record.value));
       if (record.value < model::kMediaKeyCount) {
-        json.Set("media",
-                 JsonValue::String(model::KeyName(model::MediaKeyTable()[record.value].code)));
+        // The language key names the key unambiguously; several built-in names coincide.
+        json.Set("media", JsonValue::String(model::MediaKeyTable()[record.value].name_text_key));
       }
       break;
     case AssignmentType::kFunction:

@@ -43,6 +43,7 @@ std::vector<CtlCommand> DeviceCommands();
 std::vector<CtlCommand> WatchCommands();
 std::vector<CtlCommand> LightingCommands();
 std::vector<CtlCommand> ModelCommands();
+std::vector<CtlCommand> ProfileCommands();
 
 // Shared helpers.
 std::string Hex(const std::uint8_t* data, std::size_t size, std::size_t per_line = 0);
