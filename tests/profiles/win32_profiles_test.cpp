@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "platform/win32/registry_settings_store.h"
+#include "profiles/profile_settings.h"
 #include "profiles/win32/documents_folder.h"
 #include "profiles/win32/profile_file_dialog.h"
 
@@ -39,6 +41,35 @@ TEST(DocumentsFolderTest, TheShellNamesAnExistingFolder) {
   EXPECT_TRUE(folder->is_absolute());
   std::error_code error;
   EXPECT_TRUE(std::filesystem::is_directory(*folder, error)) << folder->string();
+}
+
+// The values land where the program keeps them: HKCU\Software\Tarvolin_Pelmora\<program>\PROFILES,
+// all as strings.
+TEST(ProfileSettingsRegistryTest, ValuesAreStringsUnderTheProgramsProfilesKey) {
+  const std::wstring program_key = L"Software\\Tarvolin_Pelmora\\TarvolinProfilesTest";
+  RegDeleteTreeW(HKEY_CURRENT_USER, program_key.c_str());
+  {
+    tarvolin::win32::RegistrySettingsStore store(u"TarvolinProfilesTest");
+    ProfileSettings settings(store);
+    ASSERT_TRUE(settings.SetFlip(1));
+    ASSERT_TRUE(settings.SetRecordDelay(5));  // anything but 1 is stored as 0
+    const std::vector<std::u16string> rows = {u"C:\\P\\a.tvc"};
+    ASSERT_TRUE(settings.WriteProfileRows(rows));
+    EXPECT_EQ(settings.Flip(), 1);
+  }
+  auto read = [&](const wchar_t* name) {
+    wchar_t value[64] = {};
+    DWORD size = sizeof value;
+    DWORD type = 0;
+    const LSTATUS status = RegGetValueW(HKEY_CURRENT_USER, (program_key + L"\\PROFILES").c_str(),
+                                        name, RRF_RT_ANY, &type, value, &size);
+    return status == ERROR_SUCCESS && type == REG_SZ ? std::wstring(value) : std::wstring(L"?");
+  };
+  EXPECT_EQ(read(L"Flip"), L"1");
+  EXPECT_EQ(read(L"RecordDelay"), L"0");
+  EXPECT_EQ(read(L"PROFILE00"), L"1");
+  EXPECT_EQ(read(L"PROFILE01"), L"C:\\P\\a.tvc");
+  RegDeleteTreeW(HKEY_CURRENT_USER, program_key.c_str());
 }
 
 }  // namespace
