@@ -47,7 +47,7 @@ bool IsOfflineCommand(std::string_view line) {
   if (words.empty()) return false;
   const std::string& verb = words[0];
   return verb == "effects" || verb == "macro-space" || verb == "active-profile" ||
-         verb == "dump" || verb == "reset" || verb == "status";
+         verb == "dump" || verb == "reset";
 }
 
 std::string RunControlCommand(VirtualHidLibrary& library, std::string_view line) {
