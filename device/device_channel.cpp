@@ -51,7 +51,12 @@ int DeviceChannel::Transact(const std::uint8_t* request, std::size_t request_len
   std::lock_guard transaction(transaction_mutex_);
   const int result =
       TransactLocked(request, request_length, reply, reply_capacity, received_length);
-  in_flight_.store(0);  // every return clears the flag
+  // Every return clears the flag. The slot forgets the caller's buffer under the slot lock,
+  // so a reply that comes late can never be copied into a buffer that is gone.
+  std::lock_guard slot(slot_mutex_);
+  in_flight_.store(0);
+  slot_destination_ = nullptr;
+  slot_capacity_ = 0;
   return result;
 }
 
@@ -147,11 +152,11 @@ void DeviceChannel::Route(const void* event_record) {
   const auto count = ReadField<std::uint32_t>(subscription, kSubscriptionCountOffset);
 
   if (kind == kEventInputReport && context == kContextControl) {
-    if (in_flight_.load() == 0) return;  // nobody waits: drop it
     const auto* input = ReadField<const std::uint8_t*>(subscription, kSubscriptionInputOffset);
     {
       std::lock_guard slot(slot_mutex_);
-      if (slot_destination_ == nullptr || input == nullptr) return;
+      // Nobody waits: drop it.
+      if (in_flight_.load() == 0 || slot_destination_ == nullptr || input == nullptr) return;
       const std::uint32_t n = std::min(count, slot_capacity_);
       std::memcpy(slot_destination_, input, n);
       slot_received_ = n;
