@@ -69,11 +69,15 @@ int WriteArea(DeviceChannel& channel, Command command, std::uint16_t base,
   return kResultOk;
 }
 
-bool IsHardwareBlock(int block) { return block >= 0 && block < kHardwareProfileCount; }
+bool IsHardwareBlock(int block) {
+  return block >= 0 && block < kHardwareProfileCount;
+}
 
 }  // namespace
 
-int Begin(DeviceChannel& channel) { return Simple(channel, Command::kBegin, 0, 0, {}, nullptr, 0); }
+int Begin(DeviceChannel& channel) {
+  return Simple(channel, Command::kBegin, 0, 0, {}, nullptr, 0);
+}
 
 int End(DeviceChannel& channel) {
   channel.clock().SleepMs(10);
@@ -86,8 +90,7 @@ int ReadSettings(DeviceChannel& channel, SettingsBlock& block) {
 }
 
 int WriteSettings(DeviceChannel& channel, const SettingsBlock& block) {
-  return Simple(channel, Command::kWriteSettings, SettingsBlock::kSize, 0, block.bytes, nullptr,
-                0);
+  return Simple(channel, Command::kWriteSettings, SettingsBlock::kSize, 0, block.bytes, nullptr, 0);
 }
 
 int ReadLighting(DeviceChannel& channel, std::uint8_t* buffer, std::uint8_t length,
@@ -138,8 +141,7 @@ int WriteKeyColours(DeviceChannel& channel, const std::uint8_t* data, std::uint8
                     std::uint16_t offset, int selected_profile) {
   const std::size_t n = length > 0 ? std::min<std::size_t>(length, kPayloadSize) : 0;
   return Simple(channel, Command::kWriteKeyColours, length,
-                static_cast<std::uint16_t>(selected_profile * 180 + offset), {data, n}, nullptr,
-                0);
+                static_cast<std::uint16_t>(selected_profile * 180 + offset), {data, n}, nullptr, 0);
 }
 
 }  // namespace tarvolin::device

@@ -12,8 +12,8 @@
 
 namespace tarvolin::device {
 
-inline constexpr int kResultRefused = -102;      // status 0xFF
-inline constexpr int kResultBusy = -103;         // status 0xFE
+inline constexpr int kResultRefused = -102;  // status 0xFF
+inline constexpr int kResultBusy = -103;     // status 0xFE
 inline constexpr int kResultBadBlockIndex = -201;
 
 inline constexpr std::size_t kKeyMapBlockSize = 512;

@@ -69,9 +69,8 @@ class DeviceChannel {
 
  private:
   void Route(const void* event_record);
-  int TransactLocked(const std::uint8_t* request, std::size_t request_length,
-                     std::uint8_t* reply, std::uint32_t reply_capacity,
-                     std::uint32_t* received_length);
+  int TransactLocked(const std::uint8_t* request, std::size_t request_length, std::uint8_t* reply,
+                     std::uint32_t reply_capacity, std::uint32_t* received_length);
 
   Clock& clock_;
   HidLibraryApi api_{};

@@ -111,11 +111,18 @@ struct HidLibraryApi {
   fn::RequestStatusSetFeature RequestStatusSetFeature = nullptr;
 };
 
-inline constexpr std::array<std::string_view, 12> kEntryPointNames = {
-    "Debug",          "Init",           "End",
-    "RequestGetDeviceCount", "DeleteRequestFromUnitId", "DeleteRequestFromHandle",
-    "RequestWrite",   "RequestWriteOne", "RequestStatusWrite",
-    "RequestStatusGet", "RequestAsyncRead", "RequestStatusSetFeature"};
+inline constexpr std::array<std::string_view, 12> kEntryPointNames = {"Debug",
+                                                                      "Init",
+                                                                      "End",
+                                                                      "RequestGetDeviceCount",
+                                                                      "DeleteRequestFromUnitId",
+                                                                      "DeleteRequestFromHandle",
+                                                                      "RequestWrite",
+                                                                      "RequestWriteOne",
+                                                                      "RequestStatusWrite",
+                                                                      "RequestStatusGet",
+                                                                      "RequestAsyncRead",
+                                                                      "RequestStatusSetFeature"};
 
 // Fills `api` by asking `resolve` for each entry point by name, in the order above.
 // Returns false at the first missing one.

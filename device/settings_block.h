@@ -25,7 +25,7 @@ struct SettingsBlock {
   std::uint32_t MacroSpaceBytes() const { return bytes[kOffsetMacroSpace] * 128u; }
   std::span<const std::uint8_t, kEffectListSize> EffectList() const {
     return std::span<const std::uint8_t, kEffectListSize>(bytes.data() + kOffsetEffectList,
-                                                         kEffectListSize);
+                                                          kEffectListSize);
   }
 };
 static_assert(sizeof(SettingsBlock) == SettingsBlock::kSize);

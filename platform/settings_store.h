@@ -9,7 +9,8 @@ namespace tarvolin {
 class SettingsStore {
  public:
   virtual ~SettingsStore() = default;
-  virtual std::optional<int> ReadInt(std::u16string_view section, std::u16string_view name) const = 0;
+  virtual std::optional<int> ReadInt(std::u16string_view section,
+                                     std::u16string_view name) const = 0;
   virtual bool WriteInt(std::u16string_view section, std::u16string_view name, int value) = 0;
   virtual std::optional<std::u16string> ReadString(std::u16string_view section,
                                                    std::u16string_view name) const = 0;

@@ -46,8 +46,8 @@ bool IsOfflineCommand(std::string_view line) {
   const auto words = Words(line);
   if (words.empty()) return false;
   const std::string& verb = words[0];
-  return verb == "effects" || verb == "macro-space" || verb == "active-profile" ||
-         verb == "dump" || verb == "reset";
+  return verb == "effects" || verb == "macro-space" || verb == "active-profile" || verb == "dump" ||
+         verb == "reset";
 }
 
 std::string RunControlCommand(VirtualHidLibrary& library, std::string_view line) {
@@ -92,7 +92,8 @@ std::string RunControlCommand(VirtualHidLibrary& library, std::string_view line)
     return "ok";
   }
   if (verb == "macro-space" && need(2)) {
-    if (!ParseNumber(words[1], 255, value)) return "error: macro space is 0..255 units of 128 bytes";
+    if (!ParseNumber(words[1], 255, value))
+      return "error: macro space is 0..255 units of 128 bytes";
     library.firmware().Edit([&](FirmwareMemory& m) {
       m.settings.bytes[device::SettingsBlock::kOffsetMacroSpace] = static_cast<std::uint8_t>(value);
     });

@@ -27,7 +27,9 @@ void ReadPadded(const std::uint8_t* area, std::size_t area_size, std::size_t add
 
 }  // namespace
 
-Firmware::Firmware() { ResetToFactory(); }
+Firmware::Firmware() {
+  ResetToFactory();
+}
 
 void Firmware::ResetToFactory() {
   std::lock_guard lock(mutex_);
@@ -41,16 +43,19 @@ void Firmware::ResetToFactory() {
       device::SettingsBlock::kPerKeyColourEffect;
   memory_.default_layout = FactoryDefaultLayout();
   for (std::size_t block = 0; block < FirmwareMemory::kKeyMapBlocks; ++block) {
-    std::copy(memory_.default_layout.begin(), memory_.default_layout.end(),
-              memory_.key_maps.begin() + static_cast<std::ptrdiff_t>(block * FirmwareMemory::kBlockSize));
+    std::copy(
+        memory_.default_layout.begin(), memory_.default_layout.end(),
+        memory_.key_maps.begin() + static_cast<std::ptrdiff_t>(block * FirmwareMemory::kBlockSize));
   }
   const auto record = FactoryLightingRecord();
   const auto page = FactoryKeyColourPage();
   for (std::size_t p = 0; p < 3; ++p) {
     std::copy(record.begin(), record.end(),
-              memory_.lighting.begin() + static_cast<std::ptrdiff_t>(p * FirmwareMemory::kLightingRecordSize));
+              memory_.lighting.begin() +
+                  static_cast<std::ptrdiff_t>(p * FirmwareMemory::kLightingRecordSize));
     std::copy(page.begin(), page.end(),
-              memory_.key_colours.begin() + static_cast<std::ptrdiff_t>(p * FirmwareMemory::kKeyColourPageSize));
+              memory_.key_colours.begin() +
+                  static_cast<std::ptrdiff_t>(p * FirmwareMemory::kKeyColourPageSize));
   }
   faults_ = FaultPlan{};
 }
@@ -76,7 +81,9 @@ FaultPlan Firmware::Faults() const {
   return faults_;
 }
 
-std::uint32_t Firmware::MacroSpaceBytes() const { return memory_.settings.MacroSpaceBytes(); }
+std::uint32_t Firmware::MacroSpaceBytes() const {
+  return memory_.settings.MacroSpaceBytes();
+}
 
 std::optional<ReportBytes> Firmware::Handle(const ReportBytes& request) {
   std::lock_guard lock(mutex_);

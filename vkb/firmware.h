@@ -31,11 +31,11 @@ struct FirmwareMemory {
 
 // Injected misbehaviour, for tests of the program's failure paths.
 struct FaultPlan {
-  int drop_replies = 0;         // the next N requests get no reply at all
-  int busy_replies = 0;         // the next N replies carry status 0xFE
-  int refused_replies = 0;      // the next N replies carry status 0xFF
+  int drop_replies = 0;           // the next N requests get no reply at all
+  int busy_replies = 0;           // the next N replies carry status 0xFE
+  int refused_replies = 0;        // the next N replies carry status 0xFF
   int wrong_command_replies = 0;  // the next N replies echo another command
-  std::uint32_t latency_ms = 0;  // per report, to model USB polling
+  std::uint32_t latency_ms = 0;   // per report, to model USB polling
 };
 
 // The keyboard's firmware: answers every command of the command set from its memory.

@@ -65,7 +65,8 @@ std::optional<FirmwareMemory> LoadStateFile(const std::string& path) {
   std::vector<std::uint8_t> in((std::istreambuf_iterator<char>(file)),
                                std::istreambuf_iterator<char>());
   if (in.size() < 8 || std::memcmp(in.data(), kMagic, 4) != 0) return std::nullopt;
-  const std::uint32_t version = in[4] | (in[5] << 8) | (in[6] << 16) | (static_cast<std::uint32_t>(in[7]) << 24);
+  const std::uint32_t version =
+      in[4] | (in[5] << 8) | (in[6] << 16) | (static_cast<std::uint32_t>(in[7]) << 24);
   if (version != kVersion) return std::nullopt;
   FirmwareMemory memory;
   std::size_t at = 8;
@@ -90,30 +91,37 @@ std::string MemoryToJson(const FirmwareMemory& memory) {
     first = false;
   }
   json += "],\n";
-  json += "  \"settings\": \"" + Hex(memory.settings.bytes.data(), memory.settings.bytes.size()) + "\",\n";
+  json += "  \"settings\": \"" + Hex(memory.settings.bytes.data(), memory.settings.bytes.size()) +
+          "\",\n";
   json += "  \"key_maps\": [";
   for (std::size_t b = 0; b < FirmwareMemory::kKeyMapBlocks; ++b) {
-    json += (b ? ", \"" : "\"") +
-            Hex(memory.key_maps.data() + b * FirmwareMemory::kBlockSize, FirmwareMemory::kBlockSize) + "\"";
+    json +=
+        (b ? ", \"" : "\"") +
+        Hex(memory.key_maps.data() + b * FirmwareMemory::kBlockSize, FirmwareMemory::kBlockSize) +
+        "\"";
   }
   json += "],\n";
-  json += "  \"default_layout\": \"" + Hex(memory.default_layout.data(), memory.default_layout.size()) + "\",\n";
+  json += "  \"default_layout\": \"" +
+          Hex(memory.default_layout.data(), memory.default_layout.size()) + "\",\n";
   json += "  \"lighting\": [";
   for (std::size_t p = 0; p < 3; ++p) {
     json += (p ? ", \"" : "\"") +
             Hex(memory.lighting.data() + p * FirmwareMemory::kLightingRecordSize,
-                FirmwareMemory::kLightingRecordSize) + "\"";
+                FirmwareMemory::kLightingRecordSize) +
+            "\"";
   }
   json += "],\n";
   json += "  \"key_colours\": [";
   for (std::size_t p = 0; p < 3; ++p) {
     json += (p ? ", \"" : "\"") +
             Hex(memory.key_colours.data() + p * FirmwareMemory::kKeyColourPageSize,
-                FirmwareMemory::kKeyColourPageSize) + "\"";
+                FirmwareMemory::kKeyColourPageSize) +
+            "\"";
   }
   json += "],\n";
   const std::size_t macro_bytes = memory.settings.MacroSpaceBytes();
-  json += "  \"macros\": \"" + Hex(memory.macros.data(), std::min(macro_bytes, memory.macros.size())) + "\"\n";
+  json += "  \"macros\": \"" +
+          Hex(memory.macros.data(), std::min(macro_bytes, memory.macros.size())) + "\"\n";
   json += "}\n";
   return json;
 }

@@ -53,8 +53,9 @@ void TrafficLog::SetFile(std::string path) {
 std::string TrafficLog::FormatLine(const TrafficEntry& entry) {
   std::string line;
   char head[32];
-  std::snprintf(head, sizeof head, "%10llu.%03llu %s", static_cast<unsigned long long>(entry.time_ms / 1000),
-                static_cast<unsigned long long>(entry.time_ms % 1000), entry.to_keyboard ? "->" : "<-");
+  std::snprintf(
+      head, sizeof head, "%10llu.%03llu %s", static_cast<unsigned long long>(entry.time_ms / 1000),
+      static_cast<unsigned long long>(entry.time_ms % 1000), entry.to_keyboard ? "->" : "<-");
   line = head;
   for (std::uint8_t byte : entry.report) {
     char hex[4];

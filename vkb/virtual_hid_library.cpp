@@ -13,16 +13,25 @@ bool SameInterface(const DeviceSelector& a, const DeviceSelector& b) {
          a.usage_page == b.usage_page && a.usage == b.usage;
 }
 
-
 // Plain C entry points over the one instance.
-int EpDebug(int) { return 1; }
-int EpInit(int flags) { return VirtualHidLibrary::Instance().Init(flags); }
-int EpEnd() { return 1; }
+int EpDebug(int) {
+  return 1;
+}
+int EpInit(int flags) {
+  return VirtualHidLibrary::Instance().Init(flags);
+}
+int EpEnd() {
+  return 1;
+}
 int EpDeviceCount(const DeviceSelector* selector) {
   return VirtualHidLibrary::Instance().DeviceCount(selector);
 }
-int EpDeleteUnit(std::uint32_t unit) { return VirtualHidLibrary::Instance().DeleteUnit(unit); }
-int EpDeleteHandle(void*) { return 1; }
+int EpDeleteUnit(std::uint32_t unit) {
+  return VirtualHidLibrary::Instance().DeleteUnit(unit);
+}
+int EpDeleteHandle(void*) {
+  return 1;
+}
 int EpWrite(const DeviceSelector* selector, const std::uint8_t* data, int length) {
   return VirtualHidLibrary::Instance().WriteOne(selector, data, length);
 }
@@ -32,15 +41,18 @@ int EpWriteOne(const DeviceSelector* selector, const std::uint8_t* data, int len
 int EpStatusWrite(const DeviceSelector* selector, device::InputCallback callback,
                   std::uint32_t context, const std::uint8_t* data, int length,
                   std::uint32_t* unit) {
-  return VirtualHidLibrary::Instance().StatusWrite(selector, callback, context, data, length,
-                                                   unit);
+  return VirtualHidLibrary::Instance().StatusWrite(selector, callback, context, data, length, unit);
 }
-int EpStatusGet(const DeviceSelector*, std::uint8_t*, int) { return 0; }
+int EpStatusGet(const DeviceSelector*, std::uint8_t*, int) {
+  return 0;
+}
 int EpAsyncRead(const DeviceSelector* selector, device::InputCallback callback,
                 std::uint32_t context, std::uint32_t* unit) {
   return VirtualHidLibrary::Instance().AsyncRead(selector, callback, context, unit);
 }
-int EpSetFeature(const DeviceSelector*, const std::uint8_t*, int) { return 0; }
+int EpSetFeature(const DeviceSelector*, const std::uint8_t*, int) {
+  return 0;
+}
 
 }  // namespace
 
@@ -91,7 +103,9 @@ void VirtualHidLibrary::Reset() {
   product_id_ = device::kProductId;
 }
 
-int VirtualHidLibrary::Init(int) { return 1; }
+int VirtualHidLibrary::Init(int) {
+  return 1;
+}
 
 bool VirtualHidLibrary::IsOurKeyboard(const DeviceSelector* selector) const {
   return selector != nullptr && selector->vendor_id == device::kVendorId &&
@@ -111,8 +125,8 @@ int VirtualHidLibrary::WriteOne(const DeviceSelector* selector, const std::uint8
     if (!plugged_ || !IsOurKeyboard(selector)) return 0;
   }
   device::ReportBytes request{};
-  std::memcpy(request.data(), data, std::min<std::size_t>(static_cast<std::size_t>(length),
-                                                          request.size()));
+  std::memcpy(request.data(), data,
+              std::min<std::size_t>(static_cast<std::size_t>(length), request.size()));
   traffic_.Record(true, request);
   Delivery delivery{device::kEventInputReport, {}, 0, false};
   delivery.bytes.assign(request.begin(), request.end());

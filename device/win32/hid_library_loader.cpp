@@ -8,8 +8,9 @@
 namespace tarvolin::device {
 
 bool LoadHidLibrary(HidLibraryApi& api) {
-  HMODULE module = LoadLibraryExW(L"Quorlink.dll", nullptr,
-                                  LOAD_LIBRARY_SEARCH_APPLICATION_DIR | LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
+  HMODULE module =
+      LoadLibraryExW(L"Quorlink.dll", nullptr,
+                     LOAD_LIBRARY_SEARCH_APPLICATION_DIR | LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
   if (module == nullptr) return false;
   return ResolveEntryPoints(api, [module](std::string_view name) -> void* {
     return reinterpret_cast<void*>(GetProcAddress(module, std::string(name).c_str()));

@@ -1,8 +1,9 @@
+#include "device/commands.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
 
-#include "device/commands.h"
 #include "tests/support/fake_hid_library.h"
 
 namespace tarvolin::device {

@@ -27,8 +27,9 @@ TEST(ReportTest, ChecksumIsTheSumOfBytesThreeToSixtyThree) {
 
 TEST(ReportTest, SelectorsAndEntryPointOrder) {
   const auto* raw = reinterpret_cast<const std::uint8_t*>(&kIndicatorSelector);
-  const std::array<std::uint8_t, 16> expected = {15,   0,    0, 0, 0x45, 0x0C, kProductId & 0xFF,
-                                                 kProductId >> 8, 0x08, 0x00, 0x89, 0x00, 0, 0, 0, 0};
+  const std::array<std::uint8_t, 16> expected = {
+      15,   0,    0, 0, 0x45, 0x0C, kProductId & 0xFF, kProductId >> 8, 0x08, 0x00,
+      0x89, 0x00, 0, 0, 0,    0};
   for (std::size_t i = 0; i < 16; ++i) EXPECT_EQ(raw[i], expected[i]) << i;
 
   std::vector<std::string> asked;

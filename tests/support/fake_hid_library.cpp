@@ -7,16 +7,28 @@ namespace {
 
 FakeHidLibrary* g_fake = nullptr;
 
-int FDebug(int) { return 1; }
-int FInit(int) { return g_fake->init_result; }
-int FEnd() { return 1; }
-int FCount(const device::DeviceSelector*) { return g_fake->device_count; }
+int FDebug(int) {
+  return 1;
+}
+int FInit(int) {
+  return g_fake->init_result;
+}
+int FEnd() {
+  return 1;
+}
+int FCount(const device::DeviceSelector*) {
+  return g_fake->device_count;
+}
 int FDeleteUnit(std::uint32_t id) {
   g_fake->deleted_units.push_back(id);
   return 1;
 }
-int FDeleteHandle(void*) { return 1; }
-int FWrite(const device::DeviceSelector*, const std::uint8_t*, int) { return 0; }
+int FDeleteHandle(void*) {
+  return 1;
+}
+int FWrite(const device::DeviceSelector*, const std::uint8_t*, int) {
+  return 0;
+}
 int FWriteOne(const device::DeviceSelector*, const std::uint8_t* data, int length) {
   device::ReportBytes report{};
   std::memcpy(report.data(), data, std::min<std::size_t>(static_cast<std::size_t>(length), 64));
@@ -36,24 +48,32 @@ int FStatusWrite(const device::DeviceSelector*, device::InputCallback, std::uint
   *unit = g_fake->next_unit++;
   return 1;
 }
-int FStatusGet(const device::DeviceSelector*, std::uint8_t*, int) { return 0; }
+int FStatusGet(const device::DeviceSelector*, std::uint8_t*, int) {
+  return 0;
+}
 int FAsyncRead(const device::DeviceSelector* selector, device::InputCallback callback,
                std::uint32_t context, std::uint32_t* unit) {
   *unit = g_fake->next_unit++;
   g_fake->subscriptions.push_back({*unit, *selector, callback, context});
   return 1;
 }
-int FSetFeature(const device::DeviceSelector*, const std::uint8_t*, int) { return 0; }
+int FSetFeature(const device::DeviceSelector*, const std::uint8_t*, int) {
+  return 0;
+}
 
 }  // namespace
 
-FakeHidLibrary::FakeHidLibrary() { g_fake = this; }
-FakeHidLibrary::~FakeHidLibrary() { g_fake = nullptr; }
+FakeHidLibrary::FakeHidLibrary() {
+  g_fake = this;
+}
+FakeHidLibrary::~FakeHidLibrary() {
+  g_fake = nullptr;
+}
 
 device::HidLibraryApi FakeHidLibrary::Api() const {
-  return device::HidLibraryApi{&FDebug,      &FInit,        &FEnd,      &FCount,
-                               &FDeleteUnit, &FDeleteHandle, &FWrite,   &FWriteOne,
-                               &FStatusWrite, &FStatusGet,  &FAsyncRead, &FSetFeature};
+  return device::HidLibraryApi{&FDebug,       &FInit,         &FEnd,       &FCount,
+                               &FDeleteUnit,  &FDeleteHandle, &FWrite,     &FWriteOne,
+                               &FStatusWrite, &FStatusGet,    &FAsyncRead, &FSetFeature};
 }
 
 FakeHidLibrary::Responder FakeHidLibrary::Echo(std::uint8_t status) {

@@ -48,8 +48,8 @@ class InstantEvent final : public device::CompletionEvent {
 // callback by `respond` (nothing = no reply). One instance at a time.
 class FakeHidLibrary {
  public:
-  using Responder = std::function<std::optional<std::vector<std::uint8_t>>(
-      const device::ReportBytes& request)>;
+  using Responder =
+      std::function<std::optional<std::vector<std::uint8_t>>(const device::ReportBytes& request)>;
 
   FakeHidLibrary();
   ~FakeHidLibrary();

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "vkb/control_commands.h"
+
+#include <gtest/gtest.h>
 
 namespace tarvolin::vkb {
 namespace {

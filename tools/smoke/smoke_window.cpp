@@ -33,7 +33,8 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
       SetTextColor(dc, RGB(255, 255, 255));
       RECT lower = client;
       lower.top = client.bottom / 2 + 8;
-      DrawTextW(dc, L"\x952E\x76D8\x8BBE\x7F6E Tahoma", -1, &lower, DT_CENTER | DT_TOP | DT_SINGLELINE);
+      DrawTextW(dc, L"\x952E\x76D8\x8BBE\x7F6E Tahoma", -1, &lower,
+                DT_CENTER | DT_TOP | DT_SINGLELINE);
       SelectObject(dc, previous);
       DeleteObject(tahoma);
       EndPaint(window, &paint);

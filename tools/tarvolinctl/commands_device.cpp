@@ -84,8 +84,12 @@ int Raw(CtlContext& context, Args args) {
   int result = kExitUsage;
   std::size_t shown = 0;
   switch (command) {
-    case 1: result = device::Begin(channel); break;
-    case 2: result = device::End(channel); break;
+    case 1:
+      result = device::Begin(channel);
+      break;
+    case 2:
+      result = device::End(channel);
+      break;
     case 3: {
       device::SettingsBlock block;
       result = device::ReadSettings(channel, block);
@@ -136,7 +140,8 @@ int Raw(CtlContext& context, Args args) {
       shown = 512;
       break;
     case 16:
-      if (!number(1, 0, 56, a) || !number(2, 0, 0xFFFF, b) || !number(3, 0, 2, c)) return kExitUsage;
+      if (!number(1, 0, 56, a) || !number(2, 0, 0xFFFF, b) || !number(3, 0, 2, c))
+        return kExitUsage;
       result = device::ReadKeyColours(channel, buffer.data(), static_cast<std::uint8_t>(a),
                                       static_cast<std::uint16_t>(b), static_cast<int>(c));
       shown = 56;
@@ -145,8 +150,9 @@ int Raw(CtlContext& context, Args args) {
       if (!number(1, 0, 0xFFFF, a) || !number(2, 0, 2, b) || !hex(3) || bytes.size() > 56) {
         return kExitUsage;
       }
-      result = device::WriteKeyColours(channel, bytes.data(), static_cast<std::uint8_t>(bytes.size()),
-                                       static_cast<std::uint16_t>(a), static_cast<int>(b));
+      result =
+          device::WriteKeyColours(channel, bytes.data(), static_cast<std::uint8_t>(bytes.size()),
+                                  static_cast<std::uint16_t>(a), static_cast<int>(b));
       break;
     default:
       context.err << "command " << command << " does not exist (1-10, 15-17)\n";
@@ -165,9 +171,10 @@ std::vector<CtlCommand> DeviceCommands() {
       {"read-keymap", "read-keymap N [--entries]  key-map block of profile N (hex or entries)",
        &ReadKeymapCommand},
       {"read-default-layout", "read-default-layout [--entries]", &ReadDefaultLayoutCommand},
-      {"raw", "raw CMD [ARGS]            any keyboard command:\n"
-              "      1 | 2 | 3 | 4 HEX48 | 5 LEN ADDR | 6 ADDR HEX | 7 BLOCK | 8 BLOCK HEX512\n"
-              "      9 LEN | 10 HEX | 15 | 16 LEN OFFSET PAGE | 17 OFFSET PROFILE HEX",
+      {"raw",
+       "raw CMD [ARGS]            any keyboard command:\n"
+       "      1 | 2 | 3 | 4 HEX48 | 5 LEN ADDR | 6 ADDR HEX | 7 BLOCK | 8 BLOCK HEX512\n"
+       "      9 LEN | 10 HEX | 15 | 16 LEN OFFSET PAGE | 17 OFFSET PROFILE HEX",
        &Raw},
   };
 }

@@ -56,7 +56,8 @@ int Watch(CtlContext& context, Args args) {
 }  // namespace
 
 std::vector<CtlCommand> WatchCommands() {
-  return {{"watch", "watch [SECONDS]           print device-count changes and event codes", &Watch}};
+  return {
+      {"watch", "watch [SECONDS]           print device-count changes and event codes", &Watch}};
 }
 
 }  // namespace tarvolin::ctl

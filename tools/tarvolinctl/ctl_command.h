@@ -11,8 +11,8 @@ namespace tarvolin::ctl {
 
 // Exit codes: 0 success; device results map to their own codes so scripts can tell them apart.
 inline constexpr int kExitOk = 0;
-inline constexpr int kExitFailure = 1;     // a routine returned failure (0) without a device code
-inline constexpr int kExitNoKeyboard = 2;  // result 0
+inline constexpr int kExitFailure = 1;       // a routine returned failure (0) without a device code
+inline constexpr int kExitNoKeyboard = 2;    // result 0
 inline constexpr int kExitWriteRefused = 3;  // -1
 inline constexpr int kExitNoReply = 4;       // -2
 inline constexpr int kExitRefused = 5;       // -102

@@ -7,14 +7,22 @@ namespace tarvolin::ctl {
 
 int ExitCodeOf(int result) {
   switch (result) {
-    case 1: return kExitOk;
-    case 0: return kExitNoKeyboard;
-    case -1: return kExitWriteRefused;
-    case -2: return kExitNoReply;
-    case -102: return kExitRefused;
-    case -103: return kExitBusy;
-    case -201: return kExitBadBlock;
-    default: return kExitFailure;
+    case 1:
+      return kExitOk;
+    case 0:
+      return kExitNoKeyboard;
+    case -1:
+      return kExitWriteRefused;
+    case -2:
+      return kExitNoReply;
+    case -102:
+      return kExitRefused;
+    case -103:
+      return kExitBusy;
+    case -201:
+      return kExitBadBlock;
+    default:
+      return kExitFailure;
   }
 }
 

@@ -42,7 +42,9 @@ bool ConnectKeyboard(device::DeviceChannel& channel) {
   return true;
 }
 
-void DisconnectKeyboard() { vkb::VirtualHidLibrary::Instance().Drain(); }
+void DisconnectKeyboard() {
+  vkb::VirtualHidLibrary::Instance().Drain();
+}
 
 #endif
 

@@ -12,8 +12,9 @@ using tarvolin::ctl::CtlCommand;
 
 std::vector<CtlCommand> AllCommands() {
   std::vector<CtlCommand> all;
-  for (auto group : {tarvolin::ctl::DeviceCommands, tarvolin::ctl::WatchCommands, tarvolin::ctl::LightingCommands,
-                     tarvolin::ctl::ModelCommands, tarvolin::ctl::ProfileCommands}) {
+  for (auto group : {tarvolin::ctl::DeviceCommands, tarvolin::ctl::WatchCommands,
+                     tarvolin::ctl::LightingCommands, tarvolin::ctl::ModelCommands,
+                     tarvolin::ctl::ProfileCommands}) {
     auto commands = group();
     all.insert(all.end(), commands.begin(), commands.end());
   }

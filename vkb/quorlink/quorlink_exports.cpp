@@ -18,8 +18,9 @@ namespace {
 
 std::string ModuleFolder() {
   HMODULE self = nullptr;
-  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCWSTR>(&ModuleFolder), &self);
+  GetModuleHandleExW(
+      GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+      reinterpret_cast<LPCWSTR>(&ModuleFolder), &self);
   char path[MAX_PATH] = {};
   const DWORD n = GetModuleFileNameA(self, path, MAX_PATH);
   std::string folder(path, n);
@@ -44,14 +45,18 @@ void StartOnce() {
 
 extern "C" {
 
-__declspec(dllexport) int Debug(int) { return 1; }
+__declspec(dllexport) int Debug(int) {
+  return 1;
+}
 
 __declspec(dllexport) int Init(int flags) {
   StartOnce();
   return VirtualHidLibrary::Instance().Init(flags);
 }
 
-__declspec(dllexport) int End() { return 1; }
+__declspec(dllexport) int End() {
+  return 1;
+}
 
 __declspec(dllexport) int RequestGetDeviceCount(const DeviceSelector* selector) {
   return VirtualHidLibrary::Instance().DeviceCount(selector);
@@ -61,15 +66,17 @@ __declspec(dllexport) int DeleteRequestFromUnitId(std::uint32_t unit_id) {
   return VirtualHidLibrary::Instance().DeleteUnit(unit_id);
 }
 
-__declspec(dllexport) int DeleteRequestFromHandle(void*) { return 1; }
+__declspec(dllexport) int DeleteRequestFromHandle(void*) {
+  return 1;
+}
 
 __declspec(dllexport) int RequestWrite(const DeviceSelector* selector, const std::uint8_t* data,
                                        int length) {
   return VirtualHidLibrary::Instance().WriteOne(selector, data, length);
 }
 
-__declspec(dllexport) int RequestWriteOne(const DeviceSelector* selector,
-                                          const std::uint8_t* data, int length) {
+__declspec(dllexport) int RequestWriteOne(const DeviceSelector* selector, const std::uint8_t* data,
+                                          int length) {
   return VirtualHidLibrary::Instance().WriteOne(selector, data, length);
 }
 
@@ -80,7 +87,9 @@ __declspec(dllexport) int RequestStatusWrite(const DeviceSelector* selector, Inp
                                                    unit_id);
 }
 
-__declspec(dllexport) int RequestStatusGet(const DeviceSelector*, std::uint8_t*, int) { return 0; }
+__declspec(dllexport) int RequestStatusGet(const DeviceSelector*, std::uint8_t*, int) {
+  return 0;
+}
 
 __declspec(dllexport) int RequestAsyncRead(const DeviceSelector* selector, InputCallback callback,
                                            std::uint32_t context, std::uint32_t* unit_id) {
