@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "i18n/language_loader.h"
+#include "i18n/text_catalog.h"
 #include "model/key_table.h"
 #include "model/model_text.h"
 #include "tests/i18n/text_ini_store.h"
@@ -32,6 +36,31 @@ TEST_F(ModelTextHookup, KeyNamesComeFromTheLoadedLanguage) {
   // A language file whose key text takes a string instead of a number is not trusted.
   LoadLanguageTable(testing::TextIniStore(u"[CHINESE]\r\nUNKNOWN_KEY=未知按键：%s\r\n"));
   EXPECT_EQ(model::KeyName(0x07F), u"Unknown Key: 07f");
+}
+
+// The model keeps its own compiled-in copies so it works before the table is connected; they
+// must never drift from the table's.
+TEST(ModelBuiltInTexts, EqualTheLanguageTablesCompiledInTexts) {
+  std::vector<std::string> keys = {"UNKNOWN_KEY",          "KEY_PROMPT_SET",
+                                   "KEY_PROMPT_SINGLE",    "KEY_PROMPT_MACRO",
+                                   "KEY_PROMPT_MEDIA",     "KEY_PROMPT_FUNCTION",
+                                   "EXTRA_MACRO_TOO_LONG", "EXTRA_PROFILE_SPACE_TIGHT",
+                                   "MACRO_NEW_PREFIX"};
+  for (int i = 0; i < model::kFunctionCount; ++i) keys.push_back(model::FunctionTextKey(i));
+  for (const char* media :
+       {"MEDIA_PALYER_1", "MEDIA_PALY_PAUSE_2", "MEDIA_STOP_PALY_3", "MEDIA_PREV_TRACK_4",
+        "MEDIA_Next_TRACK_5", "MEDIA_V_LOW_6", "MEDIA_V_ADD_7", "MEDIA_MUTE_8", "MEDIA_WWW_HOME_9",
+        "MEDIA_WWW_REFRESH_10", "MEDIA_WWW_STOP_11", "MEDIA_WWW_BACK_12", "MEDIA_WWW_FORWARD_13",
+        "MEDIA_WWW_FAVORITE_14", "MEDIA_WWW_SEARCH_15", "MEDIA_MY_PC_16", "MEDIA_CALC_17",
+        "MEDIA_MAIL_18"}) {
+    keys.emplace_back(media);
+  }
+  for (const std::string& name : keys) {
+    const auto key = FindTextKey(name);
+    ASSERT_TRUE(key.has_value()) << name;
+    EXPECT_FALSE(model::BuiltInModelText(name).empty()) << name;
+    EXPECT_EQ(model::BuiltInModelText(name), BuiltinText(*key)) << name;
+  }
 }
 
 }  // namespace
