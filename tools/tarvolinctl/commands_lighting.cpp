@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
-#include <map>
 #include <optional>
 #include <string>
 #include <utility>
@@ -15,6 +14,7 @@
 #include "model/key_buttons.h"
 #include "model/key_table.h"
 #include "model/text_format.h"
+#include "platform/memory_ini_store.h"
 #include "tools/tarvolinctl/ctl_command.h"
 
 namespace tarvolin::ctl {
@@ -23,28 +23,11 @@ namespace {
 using lighting::LightingController;
 using lighting::LightingState;
 
-// An INI file that exists only for this run.
-class RunIniStore final : public IniStore {
- public:
-  std::u16string Read(std::u16string_view section, std::u16string_view key,
-                      std::u16string_view fallback) const override {
-    const auto it = values_.find({std::u16string(section), std::u16string(key)});
-    return it == values_.end() ? std::u16string(fallback) : it->second;
-  }
-  bool Write(std::u16string_view section, std::u16string_view key,
-             std::u16string_view value) override {
-    values_[{std::u16string(section), std::u16string(key)}] = std::u16string(value);
-    return true;
-  }
-
- private:
-  std::map<std::pair<std::u16string, std::u16string>, std::u16string> values_;
-};
-
 struct Session {
   explicit Session(device::DeviceChannel& channel)
       : controller(channel, {skin, language_file, user_settings}) {}
-  RunIniStore skin, language_file, user_settings;
+  // INI files that exist only for this run: the tool never touches the user's files.
+  MemoryIniStore skin, language_file, user_settings;
   LightingController controller;
   const LightingState& state() const { return controller.state(); }
   int profile() const { return state().selected_profile; }
