@@ -8,18 +8,11 @@
 #include "model/key_table.h"
 #include "model/macro_record.h"
 #include "platform/prompt.h"
+#include "tests/support/recording_prompter.h"
 
 namespace tarvolin::model::testing {
 
-// Remembers every message the model asks the user to see.
-class RecordingPrompter final : public Prompter {
- public:
-  PromptAnswer Ask(std::u16string_view text, PromptButtons buttons) override {
-    messages.emplace_back(text);
-    return buttons == PromptButtons::kOk ? PromptAnswer::kOk : PromptAnswer::kNo;
-  }
-  std::vector<std::u16string> messages;
-};
+using ::tarvolin::testing::RecordingPrompter;
 
 // Codes the keyboard can hold and give back unchanged: every named key with a usage, minus
 // the second key of a shared usage (Break after Pause, the second Right Shift slot, and the

@@ -11,6 +11,7 @@
 #include "model/key_buttons.h"
 #include "model/key_map.h"
 #include "platform/prompt.h"
+#include "tests/support/recording_prompter.h"
 #include "tests/platform/scratch_folder.h"
 
 #ifdef __linux__
@@ -25,15 +26,7 @@ namespace tarvolin::profiles::testing {
 using Bytes = std::vector<std::uint8_t>;
 using tarvolin::testing::ScratchFolder;
 
-// Remembers every message and answers like the silent prompter.
-class RecordingPrompter final : public Prompter {
- public:
-  PromptAnswer Ask(std::u16string_view text, PromptButtons buttons) override {
-    messages.emplace_back(text);
-    return buttons == PromptButtons::kOk ? PromptAnswer::kOk : PromptAnswer::kNo;
-  }
-  std::vector<std::u16string> messages;
-};
+using ::tarvolin::testing::RecordingPrompter;
 
 inline Bytes ReadFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
