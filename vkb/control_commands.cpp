@@ -1,9 +1,9 @@
 #include "vkb/control_commands.h"
 
-#include <charconv>
 #include <sstream>
 #include <vector>
 
+#include "platform/number_text.h"
 #include "vkb/state_file.h"
 
 namespace tarvolin::vkb {
@@ -14,18 +14,6 @@ std::vector<std::string> Words(std::string_view line) {
   std::istringstream in{std::string(line)};
   for (std::string word; in >> word;) words.push_back(word);
   return words;
-}
-
-// Decimal or 0x-prefixed hexadecimal, within [0, max].
-bool ParseNumber(const std::string& text, unsigned long max, unsigned long& value) {
-  int base = 10;
-  std::string_view digits = text;
-  if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) {
-    base = 16;
-    digits.remove_prefix(2);
-  }
-  const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value, base);
-  return ec == std::errc() && end == digits.data() + digits.size() && value <= max;
 }
 
 std::string Event(VirtualHidLibrary& library, std::uint16_t code) {
@@ -54,7 +42,7 @@ std::string RunControlCommand(VirtualHidLibrary& library, std::string_view line)
   const auto words = Words(line);
   if (words.empty()) return "error: empty command";
   const std::string& verb = words[0];
-  unsigned long value = 0;
+  long value = 0;
   auto need = [&](std::size_t count) { return words.size() == count; };
 
   if (verb == "plug" && need(1)) {
@@ -70,14 +58,14 @@ std::string RunControlCommand(VirtualHidLibrary& library, std::string_view line)
   if (verb == "macro-start" && need(1)) return Event(library, 0x1811);
   if (verb == "macro-stop" && need(1)) return Event(library, 0x1810);
   if (verb == "event" && need(2)) {
-    if (!ParseNumber(words[1], 0xFFFF, value)) return "error: event code is 0..0xFFFF";
+    if (!ParseNumber(words[1], 0, 0xFFFF, value)) return "error: event code is 0..0xFFFF";
     return Event(library, static_cast<std::uint16_t>(value));
   }
   if (verb == "effects" && need(2)) {
     std::vector<std::uint8_t> effects;
     std::stringstream list(words[1]);
     for (std::string item; std::getline(list, item, ',');) {
-      if (!ParseNumber(item, 255, value)) return "error: effects are numbers 0..255";
+      if (!ParseNumber(item, 0, 255, value)) return "error: effects are numbers 0..255";
       effects.push_back(static_cast<std::uint8_t>(value));
     }
     if (effects.size() > device::SettingsBlock::kEffectListSize) {
@@ -92,7 +80,7 @@ std::string RunControlCommand(VirtualHidLibrary& library, std::string_view line)
     return "ok";
   }
   if (verb == "macro-space" && need(2)) {
-    if (!ParseNumber(words[1], 255, value))
+    if (!ParseNumber(words[1], 0, 255, value))
       return "error: macro space is 0..255 units of 128 bytes";
     library.firmware().Edit([&](FirmwareMemory& m) {
       m.settings.bytes[device::SettingsBlock::kOffsetMacroSpace] = static_cast<std::uint8_t>(value);
@@ -100,18 +88,18 @@ std::string RunControlCommand(VirtualHidLibrary& library, std::string_view line)
     return "ok";
   }
   if (verb == "active-profile" && need(2)) {
-    if (!ParseNumber(words[1], 2, value)) return "error: profile is 0..2";
+    if (!ParseNumber(words[1], 0, 2, value)) return "error: profile is 0..2";
     library.firmware().Edit(
         [&](FirmwareMemory& m) { m.settings.SetActiveProfile(static_cast<int>(value)); });
     return "ok";
   }
   if (verb == "product-id" && need(2)) {
-    if (!ParseNumber(words[1], 0xFFFF, value)) return "error: product id is 0..0xFFFF";
+    if (!ParseNumber(words[1], 0, 0xFFFF, value)) return "error: product id is 0..0xFFFF";
     library.SetProductId(static_cast<std::uint16_t>(value));
     return "ok";
   }
   if (verb == "fault" && need(3)) {
-    if (!ParseNumber(words[2], 1000000, value)) return "error: count is a number";
+    if (!ParseNumber(words[2], 0, 1000000, value)) return "error: count is a number";
     FaultPlan plan = library.firmware().Faults();
     const int n = static_cast<int>(value);
     if (words[1] == "drop") {
@@ -129,7 +117,7 @@ std::string RunControlCommand(VirtualHidLibrary& library, std::string_view line)
     return "ok";
   }
   if (verb == "latency" && need(2)) {
-    if (!ParseNumber(words[1], 5000, value)) return "error: latency is 0..5000 ms";
+    if (!ParseNumber(words[1], 0, 5000, value)) return "error: latency is 0..5000 ms";
     FaultPlan plan = library.firmware().Faults();
     plan.latency_ms = static_cast<std::uint32_t>(value);
     library.firmware().SetFaults(plan);

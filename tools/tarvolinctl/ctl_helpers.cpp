@@ -1,6 +1,7 @@
 #include <charconv>
 #include <cstdio>
 
+#include "platform/number_text.h"
 #include "tools/tarvolinctl/ctl_command.h"
 
 namespace tarvolin::ctl {
@@ -38,14 +39,7 @@ std::string Hex(const std::uint8_t* data, std::size_t size, std::size_t per_line
 }
 
 bool ParseInt(const std::string& text, long min, long max, long& value) {
-  int base = 10;
-  std::string_view digits = text;
-  if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) {
-    base = 16;
-    digits.remove_prefix(2);
-  }
-  const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value, base);
-  return ec == std::errc() && end == digits.data() + digits.size() && value >= min && value <= max;
+  return ParseNumber(text, min, max, value);
 }
 
 bool ParseHexBytes(const std::string& text, std::vector<std::uint8_t>& bytes) {
