@@ -14,10 +14,6 @@ inline constexpr std::u16string_view kLanguageChoiceKey = u"language";
 inline constexpr std::u16string_view kChineseSection = u"CHINESE";
 inline constexpr std::u16string_view kEnglishSection = u"ENGINSH";
 
-// Reads a decimal integer the way the C runtime's _wtoi does: leading white space, an optional
-// sign, then digits up to the first other character; no digits give 0, overflow saturates.
-int ParseLeadingInt(std::u16string_view text);
-
 // The raw `language` value (a missing file or key reads as 0). The skin's lighting labels pick
 // their sections with it too.
 int ReadLanguageValue(const IniStore& language_file);

@@ -37,7 +37,4 @@ class KeyMasks {
   std::array<MaskPage, kProfileCount> pages_{};
 };
 
-// The masks the reset puts into a profile's page.
-extern const MaskPage kDefaultMaskPage;
-
 }  // namespace tarvolin::lighting

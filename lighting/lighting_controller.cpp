@@ -4,9 +4,10 @@
 #include <utility>
 
 #include "device/commands.h"
+#include "lighting/default_key_masks.h"
 #include "lighting/lighting_commands.h"
 #include "lighting/mark_buttons.h"
-#include "lighting/panel_controls.h"
+#include "lighting/panel_control_ids.h"
 #include "lighting/user_settings.h"
 
 namespace tarvolin::lighting {

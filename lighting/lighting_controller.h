@@ -3,7 +3,7 @@
 
 #include "device/device_channel.h"
 #include "lighting/lighting_state.h"
-#include "lighting/panel_update.h"
+#include "lighting/panel_reaction.h"
 #include "platform/ini_store.h"
 
 namespace tarvolin::lighting {

@@ -7,13 +7,12 @@
 #include "model/macro_library.h"
 #include "model/media_keys.h"
 #include "model/model_text.h"
-#include "model/text_format.h"
 
 namespace tarvolin::model {
 namespace {
 
 std::u16string CodeName(std::uint32_t value) {
-  if (value > 0xFFFF) return FormatWithNumber(ModelText(text::kUnknownKey), value);
+  if (value > 0xFFFF) return UnknownKeyName(value);
   return KeyName(static_cast<std::uint16_t>(value));
 }
 

@@ -4,7 +4,7 @@
 
 #include "model/media_keys.h"
 #include "model/model_text.h"
-#include "model/text_format.h"
+#include "i18n/safe_printf.h"
 
 namespace tarvolin::model {
 namespace {
@@ -226,7 +226,11 @@ std::u16string KeyName(std::uint16_t code) {
   // A media key is named by its language text even when that text is blank.
   if (!entry.name_text_key.empty()) return ModelText(entry.name_text_key);
   if (!entry.name.empty()) return std::u16string(entry.name);
-  return FormatWithNumber(ModelText(text::kUnknownKey), code);
+  return UnknownKeyName(code);
+}
+
+std::u16string UnknownKeyName(std::uint32_t code) {
+  return FormatText(ModelText(text::kUnknownKey), BuiltInModelText(text::kUnknownKey), {code});
 }
 
 void KeyName(std::uint16_t code, char16_t* buffer, std::size_t capacity) {
@@ -288,7 +292,10 @@ bool IsReleaseOnlyKey(std::uint16_t code) {
 }
 
 std::u16string SkinKeyOfSlot(std::uint16_t slot) {
-  return FormatWithNumber(u"KEY_%03X", slot);
+  static constexpr char16_t kHex[] = u"0123456789ABCDEF";
+  std::u16string name = u"KEY_";
+  for (int shift = slot > 0xFFF ? 12 : 8; shift >= 0; shift -= 4) name += kHex[(slot >> shift) & 0xF];
+  return name;
 }
 
 }  // namespace tarvolin::model

@@ -50,6 +50,9 @@ const std::array<std::uint16_t, kConsumerTableSize>& ConsumerTable();
 std::u16string KeyName(std::uint16_t code);
 // The same into a caller buffer of `capacity` characters, truncated and always terminated.
 void KeyName(std::uint16_t code, char16_t* buffer, std::size_t capacity);
+// The UNKNOWN_KEY text formatted with `code`; a language text whose placeholders do not take
+// one number gives way to the compiled-in text.
+std::u16string UnknownKeyName(std::uint32_t code);
 
 // The first entry in slot order with that list id: its name (empty when none) and its code
 // (0 when none).

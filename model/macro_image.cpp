@@ -8,21 +8,13 @@
 #include "model/key_table.h"
 #include "model/model_text.h"
 #include "model/modifier_bits.h"
+#include "platform/little_endian.h"
 
 namespace tarvolin::model {
 namespace {
 
 constexpr std::size_t kEntryHeaderSize = 4;
 constexpr std::size_t kActionSize = 4;
-
-std::uint16_t GetU16(std::span<const std::uint8_t> bytes, std::size_t at) {
-  return static_cast<std::uint16_t>(bytes[at] | (bytes[at + 1] << 8));
-}
-
-void PutU16(std::span<std::uint8_t> bytes, std::size_t at, std::uint16_t value) {
-  bytes[at] = static_cast<std::uint8_t>(value & 0xFF);
-  bytes[at + 1] = static_cast<std::uint8_t>(value >> 8);
-}
 
 std::uint32_t EntrySize(const MacroRecord& macro, bool with_names) {
   const auto actions = static_cast<std::uint32_t>(macro.UsedActions().size());
@@ -97,17 +89,17 @@ bool BuildMacroImageFrom(std::span<const MacroRecord> macros, std::span<std::uin
   if (needed > buffer.size() || needed > kMaxMacroImageSize) return false;
 
   std::fill_n(buffer.begin(), needed, std::uint8_t{0});
-  PutU16(buffer, 0, kMacroImageMagic);
-  PutU16(buffer, 2, size);
-  PutU16(buffer, 4, static_cast<std::uint16_t>(macros.size()));
-  PutU16(buffer, 6, with_names ? 1 : 0);
+  WriteU16Le(buffer, 0, kMacroImageMagic);
+  WriteU16Le(buffer, 2, size);
+  WriteU16Le(buffer, 4, static_cast<std::uint16_t>(macros.size()));
+  WriteU16Le(buffer, 6, with_names ? 1 : 0);
   std::size_t offset = kMacroImageHeaderSize + 2 * macros.size();
   for (std::size_t i = 0; i < macros.size(); ++i) {
     const MacroRecord& macro = macros[i];
     const std::span<const MacroAction> actions = macro.UsedActions();
     const std::u16string_view name = with_names ? macro.Name() : std::u16string_view();
-    PutU16(buffer, kMacroImageHeaderSize + 2 * i, static_cast<std::uint16_t>(offset));
-    PutU16(buffer, offset, static_cast<std::uint16_t>(actions.size()));
+    WriteU16Le(buffer, kMacroImageHeaderSize + 2 * i, static_cast<std::uint16_t>(offset));
+    WriteU16Le(buffer, offset, static_cast<std::uint16_t>(actions.size()));
     buffer[offset + 2] = macro.play_count;
     buffer[offset + 3] = static_cast<std::uint8_t>(name.size());
     offset += kEntryHeaderSize;
@@ -117,7 +109,7 @@ bool BuildMacroImageFrom(std::span<const MacroRecord> macros, std::span<std::uin
       offset += kActionSize;
     }
     for (const char16_t ch : name) {
-      PutU16(buffer, offset, static_cast<std::uint16_t>(ch));
+      WriteU16Le(buffer, offset, static_cast<std::uint16_t>(ch));
       offset += 2;
     }
   }
@@ -132,15 +124,15 @@ bool BuildMacroImage(const AppliedConfig& applied, std::span<std::uint8_t> buffe
 
 bool ParseMacroImage(std::span<const std::uint8_t> image, std::vector<MacroRecord>& records) {
   records.clear();
-  if (image.size() < kMacroImageHeaderSize || GetU16(image, 0) != kMacroImageMagic) return false;
-  const std::size_t count = GetU16(image, 4);
+  if (image.size() < kMacroImageHeaderSize || ReadU16Le(image, 0) != kMacroImageMagic) return false;
+  const std::size_t count = ReadU16Le(image, 4);
   if (count > kMaxMacros || kMacroImageHeaderSize + 2 * count > image.size()) return false;
 
   std::vector<MacroRecord> parsed(count);
   for (std::size_t i = 0; i < count; ++i) {
-    const std::size_t entry = GetU16(image, kMacroImageHeaderSize + 2 * i);
+    const std::size_t entry = ReadU16Le(image, kMacroImageHeaderSize + 2 * i);
     if (entry + kEntryHeaderSize > image.size()) return false;
-    const std::size_t action_count = GetU16(image, entry);
+    const std::size_t action_count = ReadU16Le(image, entry);
     const std::size_t name_length = image[entry + 3];
     const std::size_t actions_at = entry + kEntryHeaderSize;
     const std::size_t name_at = actions_at + kActionSize * action_count;
@@ -159,7 +151,7 @@ bool ParseMacroImage(std::span<const std::uint8_t> image, std::vector<MacroRecor
     if (name_length != 0) {
       std::u16string name(name_length, u'\0');
       for (std::size_t c = 0; c < name_length; ++c) {
-        name[c] = static_cast<char16_t>(GetU16(image, name_at + 2 * c));
+        name[c] = static_cast<char16_t>(ReadU16Le(image, name_at + 2 * c));
       }
       record.SetName(name);
     } else {

@@ -29,56 +29,6 @@ std::u16string DecodeUtf16(std::string_view bytes, bool big_endian) {
   return text;
 }
 
-void AppendCodePoint(std::u16string& text, char32_t cp) {
-  if (cp < 0x10000) {
-    text.push_back(static_cast<char16_t>(cp));
-  } else {
-    cp -= 0x10000;
-    text.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-    text.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-  }
-}
-
-// Strict UTF-8: overlong forms, surrogates and values past U+10FFFF are refused.
-std::optional<std::u16string> DecodeUtf8(std::string_view bytes) {
-  std::u16string text;
-  text.reserve(bytes.size());
-  std::size_t i = 0;
-  while (i < bytes.size()) {
-    const std::uint8_t lead = Byte(bytes, i);
-    int extra = 0;
-    char32_t cp = 0;
-    char32_t minimum = 0;
-    if (lead < 0x80) {
-      cp = lead;
-    } else if ((lead & 0xE0) == 0xC0) {
-      extra = 1;
-      cp = lead & 0x1F;
-      minimum = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-      extra = 2;
-      cp = lead & 0x0F;
-      minimum = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-      extra = 3;
-      cp = lead & 0x07;
-      minimum = 0x10000;
-    } else {
-      return std::nullopt;
-    }
-    if (i + static_cast<std::size_t>(extra) >= bytes.size()) return std::nullopt;
-    for (int k = 1; k <= extra; ++k) {
-      const std::uint8_t next = Byte(bytes, i + static_cast<std::size_t>(k));
-      if ((next & 0xC0) != 0x80) return std::nullopt;
-      cp = (cp << 6) | (next & 0x3F);
-    }
-    if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return std::nullopt;
-    AppendCodePoint(text, cp);
-    i += static_cast<std::size_t>(extra) + 1;
-  }
-  return text;
-}
-
 // Without a mark, a file whose zero bytes all sit at odd offsets is UTF-16LE text of
 // mostly Latin characters; UTF-8 and ANSI text never hold zero bytes.
 bool LooksLikeUtf16Le(std::string_view bytes) {

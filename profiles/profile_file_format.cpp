@@ -1,33 +1,21 @@
 #include "profiles/profile_file_format.h"
 
+#include "platform/little_endian.h"
+
 namespace tarvolin::profiles {
-namespace {
-
-std::uint16_t U16(std::span<const std::uint8_t, kFileHeaderBytes> bytes, std::size_t at) {
-  return static_cast<std::uint16_t>(bytes[at] | (bytes[at + 1] << 8));
-}
-
-std::uint32_t U32(std::span<const std::uint8_t, kFileHeaderBytes> bytes, std::size_t at) {
-  return static_cast<std::uint32_t>(bytes[at]) | static_cast<std::uint32_t>(bytes[at + 1]) << 8 |
-         static_cast<std::uint32_t>(bytes[at + 2]) << 16 |
-         static_cast<std::uint32_t>(bytes[at + 3]) << 24;
-}
-
-}  // namespace
-
 ProfileFileHeader ProfileFileHeader::Parse(std::span<const std::uint8_t, kFileHeaderBytes> bytes) {
   ProfileFileHeader header;
-  header.magic = U16(bytes, 0);
-  header.header_size = U16(bytes, 2);
-  header.format_tag1 = U16(bytes, 4);
-  header.format_tag2 = U16(bytes, 6);
-  header.total_size = U32(bytes, 8);
-  header.record_count = U16(bytes, 12);
-  header.macro_count = U16(bytes, 14);
-  header.string_bytes = U32(bytes, 16);
-  header.reserved1 = U32(bytes, 20);
-  header.reserved2 = U32(bytes, 24);
-  header.reserved3 = U16(bytes, 28);
+  header.magic = ReadU16Le(bytes, 0);
+  header.header_size = ReadU16Le(bytes, 2);
+  header.format_tag1 = ReadU16Le(bytes, 4);
+  header.format_tag2 = ReadU16Le(bytes, 6);
+  header.total_size = ReadU32Le(bytes, 8);
+  header.record_count = ReadU16Le(bytes, 12);
+  header.macro_count = ReadU16Le(bytes, 14);
+  header.string_bytes = ReadU32Le(bytes, 16);
+  header.reserved1 = ReadU32Le(bytes, 20);
+  header.reserved2 = ReadU32Le(bytes, 24);
+  header.reserved3 = ReadU16Le(bytes, 28);
   header.flag = bytes[30];
   header.checksum = bytes[31];
   return header;

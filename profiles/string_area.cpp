@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/little_endian.h"
+
 namespace tarvolin::profiles {
 
 std::vector<std::uint8_t> PackStringArea(model::ProfileSet& set, const StringSource& strings,
@@ -17,10 +19,7 @@ std::vector<std::uint8_t> PackStringArea(model::ProfileSet& set, const StringSou
     // The entry's size counts the text and its terminator; the terminator is already zero.
     const std::size_t capacity = entry.bytes >= 2 ? entry.bytes / 2 - 1 : 0;
     const std::size_t units = std::min(entry.text.size(), capacity);
-    for (std::size_t c = 0; c < units; ++c) {
-      area[sum + 2 * c] = static_cast<std::uint8_t>(entry.text[c] & 0xFF);
-      area[sum + 2 * c + 1] = static_cast<std::uint8_t>(entry.text[c] >> 8);
-    }
+    for (std::size_t c = 0; c < units; ++c) WriteU16Le(area, sum + 2 * c, entry.text[c]);
     record.value = static_cast<std::uint32_t>(sum);
     sum += entry.bytes;
   }
@@ -33,7 +32,7 @@ std::optional<std::u16string> TextInStringArea(std::span<const std::uint8_t> are
   if (at >= area.size()) return std::nullopt;
   std::u16string text;
   for (; at + 1 < area.size(); at += 2) {
-    const auto unit = static_cast<char16_t>(area[at] | (area[at + 1] << 8));
+    const auto unit = static_cast<char16_t>(ReadU16Le(area, at));
     if (unit == u'\0') break;
     text.push_back(unit);
   }

@@ -36,14 +36,6 @@ std::span<const TextKey> AllKeys() {
 }
 
 TEST(LanguageChoice, OnlyOneSelectsEnglish) {
-  EXPECT_EQ(ParseLeadingInt(u" "), 0);
-  EXPECT_EQ(ParseLeadingInt(u"1"), 1);
-  EXPECT_EQ(ParseLeadingInt(u"  +1xyz"), 1);
-  EXPECT_EQ(ParseLeadingInt(u"-3"), -3);
-  EXPECT_EQ(ParseLeadingInt(u"abc"), 0);
-  EXPECT_EQ(ParseLeadingInt(u"99999999999"), INT_MAX);
-  EXPECT_EQ(ParseLeadingInt(u"-99999999999"), INT_MIN);
-
   const auto choice = [](std::u16string_view file) {
     return ReadLanguageChoice(TextIniStore(file));
   };

@@ -5,7 +5,7 @@
 #include <set>
 
 #include "i18n/language_table.h"
-#include "i18n/text_format.h"
+#include "i18n/safe_printf.h"
 
 namespace tarvolin {
 namespace {

@@ -5,10 +5,11 @@
 #include <vector>
 
 #include "device/device_report.h"
+#include "lighting/default_key_masks.h"
 #include "lighting/lighting_change_notice.h"
 #include "lighting/lighting_controller.h"
 #include "lighting/mark_buttons.h"
-#include "lighting/panel_controls.h"
+#include "lighting/panel_control_ids.h"
 #include "tests/lighting/memory_ini_store.h"
 #include "tests/support/virtual_keyboard_fixture.h"
 

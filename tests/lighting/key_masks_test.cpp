@@ -4,6 +4,7 @@
 
 #include <set>
 
+#include "lighting/default_key_masks.h"
 #include "lighting/mark_buttons.h"
 
 namespace tarvolin::lighting {
@@ -28,7 +29,8 @@ TEST(KeyMasksTest, BitLayoutAndBounds) {
 }
 
 TEST(KeyMasksTest, DefaultPageRows) {
-  // Rows as bytes 0..17 of each mask; the rest of each row is zero.
+  // An independent transcription of the reset masks, kept here only to check the table
+  // against its source: bytes 0..17 of each mask, the rest of each row zero.
   const std::vector<std::vector<std::uint8_t>> rows = {
       {0x00, 0x08, 0x0C, 0x08, 0x00, 0x00, 0x00, 0x00, 0x20, 0x20, 0x20, 0x00, 0x00, 0x10},
       {0x35, 0x0E, 0x0E, 0x2E, 0x0E, 0x0A},

@@ -325,6 +325,27 @@ TEST_F(ModelDownloadTest, ARefusedMacroWriteDoesNotDecideTheResult) {
   ExpectKeyboardHolds(0, *edited_.profiles);
 }
 
+TEST_F(ModelDownloadTest, ARefusedEarlierBlockWriteLeavesTheResultToTheLastBlock) {
+  // The keyboard refuses Begin, the macro image and the first key-map block (each request and
+  // its retries) and then takes the rest: the last block decides.
+  edited_.profiles->Record(1, SlotOfCode(0x01E)) = Record(AssignmentType::kSingleKey, 0x030);
+  edited_.profiles->Record(2, SlotOfCode(0x030)) = Record(AssignmentType::kDisabled);
+  vkb::FaultPlan refuse_three;
+  refuse_three.refused_replies = 3 * device::kMaxAttempts;
+  vkb().firmware().SetFaults(refuse_three);
+  auto context = Context();
+  EXPECT_EQ(ApplyConfig(context, 1), 1);
+  EXPECT_EQ(vkb().firmware().Faults().refused_replies, 0);
+  const Sent sent = Traffic();
+  ASSERT_EQ(sent.blocks.size(), 3u);
+  EXPECT_EQ(sent.blocks[0].second.size(), 56u);  // stopped at its first piece
+  ExpectKeyboardHolds(1, *edited_.profiles);
+  ExpectKeyboardHolds(2, *edited_.profiles);
+  KeyMapBlock block0{};
+  ASSERT_EQ(device::ReadKeyMap(channel(), 0, block0.data()), 1);
+  EXPECT_EQ(block0, default_key_map_.Get());  // the factory map, untouched
+}
+
 TEST_F(ModelDownloadTest, ApplyPacksTheStringsOfProgramsAndTextBlocks) {
   ProfileSet& set = *edited_.profiles;
   set.Record(0, SlotOfCode(0x030)) = Record(3, 999);  // B launches a program

@@ -11,7 +11,6 @@
 #include "model/media_keys.h"
 #include "model/model_text.h"
 #include "model/modifier_bits.h"
-#include "model/text_format.h"
 
 namespace tarvolin::model {
 namespace {
@@ -337,8 +336,8 @@ TEST(KeyTable, MediaNamesFollowTheTextLookupWithoutFallingBack) {
   });
   EXPECT_EQ(KeyName(0x120), u"Mute");
   EXPECT_EQ(KeyName(0x130), u" ");
-  // A damaged template never reads arguments that do not exist.
-  EXPECT_EQ(KeyName(0x07F), u"?127?%s%n");
+  // A damaged template never reads arguments that do not exist: the built-in text stands in.
+  EXPECT_EQ(KeyName(0x07F), u"Unknown Key: 07f");
   SetModelTextLookup(nullptr);
   EXPECT_EQ(KeyName(0x120), u"Hello world");
 }
@@ -442,20 +441,23 @@ TEST(KeyEvent, CodeFromKeyEvent) {
   EXPECT_EQ(CodeFromKeyEvent(0x141, Flags(0x01E)), 0x01E);  // only the VK's low byte counts
 }
 
-TEST(TextFormat, OnlyOneIntegerConversionIsHonoured) {
-  EXPECT_EQ(FormatWithNumber(u"Unknown Key: %03x", 0x7F), u"Unknown Key: 07f");
-  EXPECT_EQ(FormatWithNumber(u"%X|%d", 0x1AB), u"1AB|%d");
-  EXPECT_EQ(FormatWithNumber(u"%5d|%-4d|%+d", -12), u"  -12|%-4d|%+d");
-  EXPECT_EQ(FormatWithNumber(u"100%% %s %", 3), u"100% %s %");
-  EXPECT_EQ(FormatWithNumber(u"%99999d", 1), u"%99999d");
-  EXPECT_EQ(FormatWithNumber(u"%#x", 255), u"0xff");
-  EXPECT_EQ(ToUtf8(u"\u2191A"),
-            "\xE2\x86\x91"
-            "A");
-  EXPECT_EQ(FromUtf8("\xE2\x86\x91"
-                     "A\xFF"),
-            u"\u2191A\uFFFD");
-  EXPECT_EQ(FromUtf8(ToUtf8(u"\U0001F600")), u"\U0001F600");
+TEST(KeyTable, UnknownKeyNameTakesOnlyATemplateOfOneNumber) {
+  EXPECT_EQ(KeyName(0x07F), u"Unknown Key: 07f");
+  const auto named_with = [](std::u16string unknown_key) {
+    SetModelTextLookup([unknown_key](std::string_view key) {
+      return key == text::kUnknownKey ? unknown_key : std::u16string(BuiltInModelText(key));
+    });
+    std::u16string name = UnknownKeyName(0x7F);
+    SetModelTextLookup({});
+    return name;
+  };
+  EXPECT_EQ(named_with(u"Unbekannt: %#06X"), u"Unbekannt: 0X007F");
+  EXPECT_EQ(named_with(u"100%% %d"), u"100% 127");
+  // Templates that would read a missing argument or a string fall back to the built-in text.
+  EXPECT_EQ(named_with(u"%X|%d"), u"Unknown Key: 07f");
+  EXPECT_EQ(named_with(u"%s"), u"Unknown Key: 07f");
+  EXPECT_EQ(named_with(u"%n"), u"Unknown Key: 07f");
+  EXPECT_EQ(named_with(u"no number"), u"Unknown Key: 07f");
 }
 
 }  // namespace

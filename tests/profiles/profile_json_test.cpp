@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "profile_test_support.h"
-#include "profiles/json_value.h"
+#include "profiles/json_text.h"
 #include "profiles/profile_file.h"
 
 namespace tarvolin::profiles {
@@ -138,7 +138,9 @@ TEST(ProfileJsonTest, BadInputIsRefusedWithItsPlace) {
     EXPECT_FALSE(ProfileFileFromJson(json, message).has_value()) << json;
     return message;
   };
-  EXPECT_EQ(refused("{\"format\": 1,}"), "line 1, column 14: expected a member name");
+  EXPECT_EQ(refused("{\"format\": 1,}"),
+            "line 1, column 14: syntax error while parsing object key - unexpected '}'; "
+            "expected string literal");
   EXPECT_EQ(refused("{\"format\": \"x\"}"), "format: expected \"tarvolin profile file\"");
   const std::string head = R"({"format": "tarvolin profile file", "groups": [)";
   EXPECT_EQ(
@@ -154,29 +156,46 @@ TEST(ProfileJsonTest, BadInputIsRefusedWithItsPlace) {
       {"assignments": []}], "patches": [{"at": 40000, "hex": "00"}]})"),
             "the patch at 40000 reaches past the declared size of 32832 bytes");
   EXPECT_EQ(refused("[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[]]"),
-            "line 1, column 66: nested too deeply");
-  EXPECT_EQ(refused("{\"a\": 1.5}"), "line 1, column 8: only whole numbers are used here");
-  EXPECT_EQ(refused("{\"a\": \"\xC3\"}"), "line 1, column 8: invalid UTF-8 in a string");
+            "line 1, column 65: nested too deeply");
+  EXPECT_EQ(refused(R"({"format": "tarvolin profile file", "header": {"flag": 1.5}})"),
+            "header.flag: expected a whole number");
+  EXPECT_EQ(refused(R"({"format": "tarvolin profile file", "header": {"flag": 18446744073709551615}})"),
+            "header.flag: number out of range");
+  EXPECT_EQ(refused("{\"a\": \"\xC3\"}"),
+            "line 1, column 9: syntax error while parsing value - invalid string: ill-formed "
+            "UTF-8 byte");
 }
 
-TEST(JsonValueTest, StringsKeepEveryUtf16Unit) {
-  JsonValue value = JsonValue::Array();
-  const std::u16string text = u"a\"\\\n\x01\xDFFF\xD800\U0001F600€";
-  value.Append(JsonValue::String(text));
-  value.Append(JsonValue::Integer(-9223372036854775807 - 1));
-  const std::string json = WriteJson(value);
+TEST(JsonTextTest, StringsKeepEveryUtf16Unit) {
+  const std::u16string text = u"a\"\\\n\x01\xDFFF\xD800\U0001F600€\xFDD0\xD800\xFDD0";
+  Json value = Json::array();
+  value.push_back(JsonString(text));
+  value.push_back(Json(std::int64_t{-9223372036854775807 - 1}));
+  const std::string json = WriteJsonText(value);
   EXPECT_EQ(json,
-            "[\"a\\\"\\\\\\n\\u0001\\udfff\\ud800\xF0\x9F\x98\x80\xE2\x82\xAC\", "
-            "-9223372036854775808]\n");
-  JsonError error;
-  const std::optional<JsonValue> back = ParseJson(json, error);
-  ASSERT_TRUE(back.has_value()) << error.ToString();
-  EXPECT_EQ(back->Items()[0].AsString(), text);
-  EXPECT_EQ(back->Items()[1].AsInteger(), -9223372036854775807 - 1);
-  EXPECT_FALSE(ParseJson("9223372036854775808", error));
-  EXPECT_FALSE(ParseJson("{\"a\": 1, \"a\": 2}", error));
-  EXPECT_EQ(error.message, "member \"a\" appears twice");
-  EXPECT_FALSE(ParseJson("\"\xED\xA0\x80\"", error));  // a surrogate written as UTF-8
+            "[\"a\\\"\\\\\\n\\u0001\\udfff\\ud800\xF0\x9F\x98\x80\xE2\x82\xAC\xEF\xB7\x90"
+            "\\ud800\xEF\xB7\x90\", -9223372036854775808]\n");
+  std::string error;
+  const std::optional<Json> back = ParseJsonText(json, error);
+  ASSERT_TRUE(back.has_value()) << error;
+  EXPECT_EQ(TextOfJson((*back)[0]), text);
+  EXPECT_EQ((*back)[1].get<std::int64_t>(), -9223372036854775807 - 1);
+  // Escaped forms read the same: a pair, a lone low surrogate, U+FDD0 and a marked-looking pair.
+  const std::optional<Json> escaped =
+      ParseJsonText(R"(["\ud83d\ude00", "\udc00x", "\ufdd0", "\ufdd0\ue000"])", error);
+  ASSERT_TRUE(escaped.has_value()) << error;
+  EXPECT_EQ(TextOfJson((*escaped)[0]), u"\U0001F600");
+  EXPECT_EQ(TextOfJson((*escaped)[1]), u"\xDC00x");
+  EXPECT_EQ(TextOfJson((*escaped)[2]), u"\xFDD0");
+  EXPECT_EQ(TextOfJson((*escaped)[3]), u"\xFDD0\xE000");
+
+  EXPECT_FALSE(ParseJsonText("{\"a\": 1, \"a\": 2}", error));
+  EXPECT_EQ(error, "member \"a\" appears twice");
+  EXPECT_FALSE(ParseJsonText("\"\xED\xA0\x80\"", error));  // a surrogate written as UTF-8
+  EXPECT_FALSE(ParseJsonText("\"x", error));
+  // An error after a rewritten escape is still placed in the text as written.
+  EXPECT_FALSE(ParseJsonText("[\"\\ud800\\ud800\", x]", error));
+  EXPECT_EQ(error, "line 1, column 18: syntax error while parsing value - invalid literal");
 }
 
 }  // namespace

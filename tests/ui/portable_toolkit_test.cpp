@@ -1,10 +1,11 @@
-// The toolkit's logic that needs no window: layout values, skin key names, picture
+// The toolkit's logic that needs no window: layout values, preview key roles, picture
 // patterns, window shapes, rotated captions, picture choice, row filters and row sorting.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <climits>
 
+#include "tools/skinpreview/skin_key_role.h"
 #include "ui/skin/layout_value.h"
 #include "ui/skin/main_key_pictures.h"
 #include "ui/widgets/button_picture_choice.h"
@@ -55,21 +56,6 @@ TEST(LayoutValueTest, HugeNumbersClampAndNegativeSizesBecomeZero) {
             (LayoutValue{INT_MAX, INT_MIN, 5, 5}));
   EXPECT_EQ(ParseLayoutValue(u"2147483647,-2147483648,5,5"), (LayoutValue{INT_MAX, INT_MIN, 5, 5}));
   EXPECT_EQ(ParseLayoutValue(u"10,10,-30,-1"), (LayoutValue{10, 10, 0, 0}));
-}
-
-TEST(LayoutValueTest, ImageSourceIsOnePixelLeftAndAbove) {
-  EXPECT_EQ(skin::ImageSourceOrigin(100, 50), (skin::SourceOrigin{99, 49}));
-  EXPECT_EQ(skin::ImageSourceOrigin(0, 0), (skin::SourceOrigin{-1, -1}));
-}
-
-TEST(SkinKeyNameTest, KeyAndGKeyNames) {
-  EXPECT_EQ(skin::KeySkinName(0x1E), u"KEY_01E");
-  EXPECT_EQ(skin::KeySkinName(0x15B), u"KEY_15B");
-  EXPECT_EQ(skin::KeySkinName(0), u"KEY_000");
-  EXPECT_EQ(skin::KeySkinName(0x1ABC), u"KEY_1ABC");
-  EXPECT_EQ(skin::GKeySkinName(1), u"FUNC_G1");
-  EXPECT_EQ(skin::GKeySkinName(9), u"FUNC_G9");
-  EXPECT_EQ(skin::GKeySkinName(12), u"FUNC_G12");
 }
 
 TEST(MainKeyPicturesTest, PatternsOfTheMainWindowTable) {
@@ -202,6 +188,33 @@ TEST(RowSortTest, ManyEqualAndReversedKeysSortCorrectly) {
     }
   }
   EXPECT_EQ(std::count(seen.begin(), seen.end(), true), 3000);
+}
+
+// Every BUTTONINFO key of the sample skin gets the role the main window gives its control;
+// before, combo boxes, sliders and texts became large invisible buttons over the report-rate
+// keys.
+TEST(SkinKeyRoleTest, PanelControlsArrowsAndButtons) {
+  using skinpreview::SkinKeyRole;
+  using skinpreview::SkinKeyRoleOf;
+  EXPECT_EQ(SkinKeyRoleOf(u"KEY_01E"), SkinKeyRole::kImageButton);
+  EXPECT_EQ(SkinKeyRoleOf(u"FUNC_REPORT1"), SkinKeyRole::kImageButton);
+  EXPECT_EQ(SkinKeyRoleOf(u"CONTROL_OK"), SkinKeyRole::kImageButton);
+  EXPECT_EQ(SkinKeyRoleOf(u"CONTROL2_APPLY"), SkinKeyRole::kImageButton);
+  EXPECT_EQ(SkinKeyRoleOf(u"FLIP_1"), SkinKeyRole::kImageButton);
+  EXPECT_EQ(SkinKeyRoleOf(u"LEFT_ARROW"), SkinKeyRole::kArrow);
+  EXPECT_EQ(SkinKeyRoleOf(u"right_arrow"), SkinKeyRole::kArrow);
+  EXPECT_EQ(SkinKeyRoleOf(u"CONTROL_XGcombox"), SkinKeyRole::kList);
+  EXPECT_EQ(SkinKeyRoleOf(u"CONTROL_umCombo"), SkinKeyRole::kList);
+  EXPECT_EQ(SkinKeyRoleOf(u"CONTROL_LightSlider"), SkinKeyRole::kSlider);
+  EXPECT_EQ(SkinKeyRoleOf(u"CONTROL_UsbStatic"), SkinKeyRole::kText);
+  EXPECT_EQ(SkinKeyRoleOf(u"CONTROL_BLFXStatic"), SkinKeyRole::kText);
+  EXPECT_EQ(SkinKeyRoleOf(u"CONTROL_DengStaPic"), SkinKeyRole::kPicture);
+  EXPECT_EQ(SkinKeyRoleOf(u"CONTROL_USERgjStaPic2"), SkinKeyRole::kPicture);
+  EXPECT_EQ(SkinKeyRoleOf(u"CONTROL_JDTStatic"), SkinKeyRole::kPicture);
+  EXPECT_EQ(SkinKeyRoleOf(u"CONTROL_BLFXStatic2"), SkinKeyRole::kAlternatePosition);
+  EXPECT_EQ(SkinKeyRoleOf(u"CONTROL_BLFXRStaPic3"), SkinKeyRole::kAlternatePosition);
+  EXPECT_EQ(skinpreview::ArrowPictureKey(u"LEFT_ARROW"), u"UP_ARROW_LEFT1");
+  EXPECT_EQ(skinpreview::ArrowPictureKey(u"RIGHT_ARROW"), u"UP_ARROW_RIGHT1");
 }
 
 }  // namespace

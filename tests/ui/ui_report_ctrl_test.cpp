@@ -494,5 +494,29 @@ TEST_F(ReportCtrlTest, DestroyingTheWindowEndsEverything) {
   EXPECT_EQ(list_.AddRow(0, L"x"), -1);
 }
 
+// The list view makes the check boxes' state images itself and, sharing image lists, would
+// never free them: one leaked list per opening of a dialog with a report list.
+TEST(ReportCtrlImageLists, CheckBoxImagesGoWithTheWindow) {
+  uitest::RecordingParent parent{300, 200};
+  std::vector<HIMAGELIST> made;
+  for (int round = 0; round < 3; ++round) {
+    CReportCtrl list;
+    ASSERT_TRUE(list.Create(parent.hwnd(), RECT{0, 0, 280, 180}, 1007));
+    ASSERT_TRUE(list.ChooseCheckMode(static_cast<int>(widgets::CheckMode::kFree)));
+    list.AddColumn(0, L"Name", LVCFMT_LEFT, 100);
+    list.AddRow(0, L"row");
+    const auto state_images = reinterpret_cast<HIMAGELIST>(
+        SendMessageW(list.hwnd(), LVM_GETIMAGELIST, LVSIL_STATE, 0));
+    ASSERT_NE(state_images, nullptr);
+    ASSERT_GT(ImageList_GetImageCount(state_images), 0);
+    made.push_back(state_images);
+    DestroyWindow(list.hwnd());
+  }
+  const auto live = std::count_if(made.begin(), made.end(), [](HIMAGELIST images) {
+    return ImageList_GetImageCount(images) > 0;
+  });
+  EXPECT_EQ(live, 0);
+}
+
 }  // namespace
 }  // namespace tarvolin

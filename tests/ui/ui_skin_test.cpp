@@ -12,7 +12,7 @@
 #include "ui/skin/skin_image_set.h"
 #include "ui/skin/skin_layout.h"
 #include "ui/skin/skin_surface.h"
-#include "ui/skin/wide_text.h"
+#include "platform/win32/wide_text.h"
 #include "ui/widgets/base_dialog.h"
 #include "ui/widgets/picture_file.h"
 #include "ui/widgets/png_button.h"
@@ -45,7 +45,7 @@ class SkinTest : public ::testing::Test {
 skin::GdiplusSession* SkinTest::gdiplus_ = nullptr;
 
 std::u16string U16(const std::wstring& text) {
-  return skin::ToU16(text);
+  return win32::FromWide(text);
 }
 
 TEST_F(SkinTest, LayoutValuesFromAnIniFile) {
@@ -188,7 +188,7 @@ TEST_F(SkinTest, MissingBrokenAndTruncatedPicturesGiveEmptyImagesNotFailures) {
 
   for (const wchar_t* name : {L"missing.jpg", L"garbage.jpg", L"empty.jpg", L"missing.bmp"}) {
     skin::SkinImage image = skin::LoadSkinImage(folder_.path(), name);
-    EXPECT_TRUE(image.IsCreated()) << skin::ToU16(name).size();
+    EXPECT_TRUE(image.IsCreated()) << win32::FromWide(name).size();
     EXPECT_FALSE(image.HasPicture());
     EXPECT_EQ(image.width(), 0);
   }
@@ -294,7 +294,9 @@ TEST_F(ShapeTest, BackgroundSizesTheWindowAndTheMaskShapesIt) {
   // The window is the background picture.
   ShowWindow(window, SW_SHOWNA);
   uitest::RenderedClient shown(window, RGB(255, 0, 255));
-  (void)shown;
+  ASSERT_EQ(shown.width(), 200);
+  EXPECT_EQ(shown.at(100, 50), RGB(0, 0, 200));
+  EXPECT_EQ(shown.at(199, 99), RGB(0, 0, 200));
   DestroyWindow(window);
 }
 
@@ -385,8 +387,8 @@ TEST_F(SkinTest, SampleSkinLoadsEveryPicture) {
     const auto background = file.Read(u"SCREEN", u"Main");
     ASSERT_TRUE(background.has_value());
     const std::u16string mask = file.Read(u"SCREEN", u"Mask").value_or(*background);
-    EXPECT_TRUE(widgets::LoadPictureBitmap(skinFolder + skin::ToWide(*background)));
-    EXPECT_TRUE(widgets::LoadPictureBitmap(skinFolder + skin::ToWide(mask)));
+    EXPECT_TRUE(widgets::LoadPictureBitmap(skinFolder + win32::ToWide(*background)));
+    EXPECT_TRUE(widgets::LoadPictureBitmap(skinFolder + win32::ToWide(mask)));
     // Every image-button key has a real placement.
     for (const auto& key : skin::ListSectionKeys(U16(skinFolder + ini), u"BUTTONINFO")) {
       const LayoutValue value = skin::SkinLayout(file.store()).Read(u"BUTTONINFO", key);

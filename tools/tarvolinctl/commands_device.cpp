@@ -2,6 +2,7 @@
 #include <array>
 
 #include "device/commands.h"
+#include "platform/number_text.h"
 #include "tools/tarvolinctl/ctl_command.h"
 
 namespace tarvolin::ctl {
@@ -55,7 +56,7 @@ int PrintBlock(CtlContext& context, Args options, const std::array<std::uint8_t,
 
 int ReadKeymapCommand(CtlContext& context, Args args) {
   long block = 0;
-  if (args.empty() || args.size() > 2 || !ParseInt(args[0], -1000, 1000, block)) return kExitUsage;
+  if (args.empty() || args.size() > 2 || !ParseNumber(args[0], -1000, 1000, block)) return kExitUsage;
   std::array<std::uint8_t, 512> data{};
   const int result = device::ReadKeyMap(context.channel, static_cast<int>(block), data.data());
   if (result != 1) return Report(context, result, "ReadKeyMap");
@@ -72,10 +73,10 @@ int ReadDefaultLayoutCommand(CtlContext& context, Args args) {
 
 int Raw(CtlContext& context, Args args) {
   long command = 0;
-  if (args.empty() || !ParseInt(args[0], 1, 17, command)) return kExitUsage;
+  if (args.empty() || !ParseNumber(args[0], 1, 17, command)) return kExitUsage;
   auto& channel = context.channel;
   auto number = [&](std::size_t i, long min, long max, long& value) {
-    return i < args.size() && ParseInt(args[i], min, max, value);
+    return i < args.size() && ParseNumber(args[i], min, max, value);
   };
   std::vector<std::uint8_t> bytes;
   auto hex = [&](std::size_t i) { return i < args.size() && ParseHexBytes(args[i], bytes); };

@@ -8,13 +8,15 @@
 #include <string>
 #include <utility>
 
+#include "lighting/default_key_masks.h"
 #include "lighting/lighting_controller.h"
 #include "lighting/mark_buttons.h"
-#include "lighting/panel_controls.h"
+#include "lighting/panel_control_ids.h"
 #include "model/key_buttons.h"
 #include "model/key_table.h"
-#include "model/text_format.h"
+#include "platform/utf8.h"
 #include "platform/memory_ini_store.h"
+#include "platform/number_text.h"
 #include "tools/tarvolinctl/ctl_command.h"
 
 namespace tarvolin::ctl {
@@ -57,7 +59,7 @@ std::string ByteText(std::uint8_t value) {
 
 bool ParseProfile(CtlContext& context, const std::string& text, int& profile) {
   long value = 0;
-  if (!ParseInt(text, 0, lighting::kProfileCount - 1, value)) {
+  if (!ParseNumber(text, 0, lighting::kProfileCount - 1, value)) {
     context.err << "profile must be 0, 1 or 2, not '" << text << "'\n";
     return false;
   }
@@ -100,15 +102,15 @@ int VerifyRecord(CtlContext& context, Session& session, std::uint8_t offset,
 
 std::string ButtonName(const lighting::MarkButton& button) {
   if (button.button_id == lighting::kFnButton) return "Fn";
-  if (button.key_code != 0) return model::ToUtf8(model::KeyName(button.key_code));
+  if (button.key_code != 0) return EncodeUtf8(model::KeyName(button.key_code));
   const auto j = model::GKeyIndex(static_cast<std::uint16_t>(button.button_id));
-  return j ? model::ToUtf8(model::GKeyName(*j)) : std::to_string(button.button_id);
+  return j ? EncodeUtf8(model::GKeyName(*j)) : std::to_string(button.button_id);
 }
 
 // A key by its name ("A", "Page Up", "Fn", "G3") or its button id.
 std::optional<lighting::MarkButton> ResolveKey(const std::string& text) {
   long id = 0;
-  if (ParseInt(text, 0, 65535, id)) return lighting::FindMarkButton(static_cast<int>(id));
+  if (ParseNumber(text, 0, 65535, id)) return lighting::FindMarkButton(static_cast<int>(id));
   const std::string wanted = Lower(text);
   for (const lighting::MarkButton& button : lighting::MarkButtons()) {
     if (Lower(ButtonName(button)) == wanted) return button;
@@ -177,7 +179,7 @@ std::optional<std::uint8_t> ParseDirection(const std::string& text) {
   if (word == "left" || word == "up" || word == "diffuse") return lighting::kDirectionLeft;
   if (word == "right" || word == "down" || word == "converge") return lighting::kDirectionRight;
   long value = 0;
-  if (ParseInt(text, 0, 255, value) && (value == 0 || value == 255)) {
+  if (ParseNumber(text, 0, 255, value) && (value == 0 || value == 255)) {
     return static_cast<std::uint8_t>(value);
   }
   return std::nullopt;
@@ -209,7 +211,7 @@ int Set(CtlContext& context, Args args) {
   };
 
   if (field == "effect") {
-    if (!ParseInt(text, 1, 255, value)) return bad_value("an effect number");
+    if (!ParseNumber(text, 1, 255, value)) return bad_value("an effect number");
     const int position = session.state().effects.PositionOf(static_cast<int>(value));
     if (position < 0) {
       context.err << "the keyboard does not offer effect " << value << '\n';
@@ -222,12 +224,12 @@ int Set(CtlContext& context, Args args) {
     controller.SelectEffectPosition(position);
     offset = lighting::field::kEffect;
   } else if (field == "brightness") {
-    if (!ParseInt(text, 0, 4, value)) return bad_value("0..4");
+    if (!ParseNumber(text, 0, 4, value)) return bad_value("0..4");
     if (value == f.brightness) return unchanged(f.brightness);
     controller.MoveBrightnessSlider(static_cast<int>(value));
     offset = lighting::field::kBrightness;
   } else if (field == "speed") {
-    if (!ParseInt(text, 0, 4, value)) return bad_value("0..4");
+    if (!ParseNumber(text, 0, 4, value)) return bad_value("0..4");
     if (value == f.speed) return unchanged(f.speed);
     controller.MoveSpeedSlider(lighting::SpeedOfSliderPosition(static_cast<int>(value)));
     offset = lighting::field::kSpeed;
@@ -238,11 +240,11 @@ int Set(CtlContext& context, Args args) {
     controller.ChooseDirection(*direction);
     offset = lighting::field::kDirection;
   } else if (field == "report-rate") {
-    if (!ParseInt(text, 0, lighting::kMaxReportRate, value)) return bad_value("0..3");
+    if (!ParseNumber(text, 0, lighting::kMaxReportRate, value)) return bad_value("0..3");
     controller.ChooseReportRate(static_cast<int>(value));
     offset = lighting::field::kReportRate;
   } else if (field == "user-mode") {
-    if (!ParseInt(text, 0, lighting::control::kUserModeListEntries - 1, value)) {
+    if (!ParseNumber(text, 0, lighting::control::kUserModeListEntries - 1, value)) {
       return bad_value("0..3");
     }
     controller.SetLightingMode(true);  // the user mode is chosen in lighting mode only
@@ -306,7 +308,7 @@ int Mask(CtlContext& context, Args args) {
   int profile = 0;
   if (!ParseProfile(context, args[0], profile)) return kExitUsage;
   long mode = 0;
-  if (!ParseInt(args[1], 0, lighting::kUserModeCount - 1, mode)) {
+  if (!ParseNumber(args[1], 0, lighting::kUserModeCount - 1, mode)) {
     context.err << "user mode must be 0..9, not '" << args[1] << "'\n";
     return kExitUsage;
   }

@@ -13,7 +13,8 @@
 #include "model/macro_library.h"
 #include "model/media_keys.h"
 #include "model/model_text.h"
-#include "model/text_format.h"
+#include "platform/utf8.h"
+#include "platform/number_text.h"
 #include "tools/tarvolinctl/ctl_command.h"
 
 namespace tarvolin::ctl {
@@ -46,7 +47,7 @@ std::string CodeText(std::uint16_t code) {
 }
 
 std::string NameOf(std::uint16_t code) {
-  return ToUtf8(KeyName(code));
+  return EncodeUtf8(KeyName(code));
 }
 
 int RunKeys(CtlContext& context, Args args) {
@@ -80,7 +81,7 @@ int RunKeys(CtlContext& context, Args args) {
     context.out << Pad("G", 8) << Pad(CodeText(CodeOfSlot(slot_a)), 7)
                 << Pad(Format("0x%03X", slot_a), 7) << Pad("-", 12)
                 << Pad(std::to_string(GKeyTable()[static_cast<std::size_t>(j)].button_id), 8)
-                << ToUtf8(GKeyName(j)) << " (bank B: " << CodeText(CodeOfSlot(slot_b))
+                << EncodeUtf8(GKeyName(j)) << " (bank B: " << CodeText(CodeOfSlot(slot_b))
                 << " in slot " << Format("0x%03X", slot_b) << ")\n";
   }
   return kExitOk;
@@ -111,7 +112,7 @@ std::string AssignmentText(const KeyAssignment& record, const std::vector<MacroR
     case AssignmentType::kMacro: {
       const MacroRecord* macro = FindMacroById(macros, static_cast<std::uint16_t>(record.value));
       return "macro       " + std::to_string(record.value) +
-             (macro ? " \"" + ToUtf8(macro->Name()) + "\"" : std::string(" (not in the image)"));
+             (macro ? " \"" + EncodeUtf8(macro->Name()) + "\"" : std::string(" (not in the image)"));
     }
     case AssignmentType::kStopMacro:
       return "stop macro";
@@ -122,7 +123,7 @@ std::string AssignmentText(const KeyAssignment& record, const std::vector<MacroR
     case AssignmentType::kFunction:
       return "function    " + std::to_string(record.value) + " " +
              (record.value < static_cast<std::uint32_t>(kFunctionCount)
-                  ? ToUtf8(ModelText(FunctionTextKey(static_cast<int>(record.value))))
+                  ? EncodeUtf8(ModelText(FunctionTextKey(static_cast<int>(record.value))))
                   : std::string("(unknown)"));
     default:
       return "type " + std::to_string(record.type);
@@ -131,7 +132,7 @@ std::string AssignmentText(const KeyAssignment& record, const std::vector<MacroR
 
 int RunReadProfile(CtlContext& context, Args args) {
   long profile = 0;
-  if (args.size() != 1 || !ParseInt(args[0], 0, kHardwareProfileCount - 1, profile)) {
+  if (args.size() != 1 || !ParseNumber(args[0], 0, kHardwareProfileCount - 1, profile)) {
     context.err << "read-profile takes a hardware profile 0, 1 or 2\n";
     return kExitUsage;
   }
@@ -200,7 +201,7 @@ int RunReadMacros(CtlContext& context, Args args) {
   }
   context.out << macros.size() << " macro" << (macros.size() == 1 ? "" : "s") << '\n';
   for (const MacroRecord& macro : macros) {
-    context.out << "macro " << macro.id << " \"" << ToUtf8(macro.Name()) << "\", plays "
+    context.out << "macro " << macro.id << " \"" << EncodeUtf8(macro.Name()) << "\", plays "
                 << unsigned{macro.play_count} << "x, " << macro.action_count << " steps\n";
     for (const MacroAction& action : macro.UsedActions()) {
       context.out << "  " << StepText(action) << '\n';

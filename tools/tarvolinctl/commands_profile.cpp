@@ -12,13 +12,14 @@
 #include "model/download.h"
 #include "model/key_assignment.h"
 #include "model/key_map.h"
-#include "model/text_format.h"
+#include "platform/utf8.h"
 #include "profiles/data_folder.h"
 #include "profiles/file_io.h"
 #include "profiles/import_export.h"
 #include "profiles/keyboard_profile.h"
 #include "profiles/profile_file.h"
 #include "profiles/profile_json.h"
+#include "platform/number_text.h"
 #include "tools/tarvolinctl/ctl_command.h"
 #include "tools/tarvolinctl/keyboard_connection.h"
 
@@ -37,7 +38,7 @@ class ConsolePrompter final : public Prompter {
  public:
   explicit ConsolePrompter(std::ostream& err) : err_(err) {}
   PromptAnswer Ask(std::u16string_view text, PromptButtons buttons) override {
-    err_ << "message: " << model::ToUtf8(text) << '\n';
+    err_ << "message: " << EncodeUtf8(text) << '\n';
     return buttons == PromptButtons::kOk ? PromptAnswer::kOk : PromptAnswer::kNo;
   }
 
@@ -46,11 +47,11 @@ class ConsolePrompter final : public Prompter {
 };
 
 fs::path PathArgument(const std::string& text) {
-  return fs::path(model::FromUtf8(text));
+  return fs::path(DecodeUtf8Lossy(text));
 }
 
 std::string Shown(const fs::path& path) {
-  return model::ToUtf8(path.u16string());
+  return EncodeUtf8(path.u16string());
 }
 
 // $TARVOLIN_DOCUMENTS, else the shell's documents folder on Windows and ~/Documents (or the
@@ -223,7 +224,7 @@ int RunApply(CtlContext& context, Args args) {
 int RunActive(CtlContext& context, Args args) {
   long wanted = -1;
   if (args.size() > 1 ||
-      (args.size() == 1 && !ParseInt(args[0], 0, model::kHardwareProfileCount - 1, wanted))) {
+      (args.size() == 1 && !ParseNumber(args[0], 0, model::kHardwareProfileCount - 1, wanted))) {
     context.err << "profile active takes a hardware profile 0, 1 or 2\n";
     return kExitUsage;
   }

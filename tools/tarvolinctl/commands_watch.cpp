@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "device/commands.h"
+#include "platform/number_text.h"
 #include "tools/tarvolinctl/ctl_command.h"
 
 namespace tarvolin::ctl {
@@ -14,7 +15,7 @@ namespace {
 
 int Watch(CtlContext& context, Args args) {
   long seconds = 10;
-  if (args.size() > 1 || (args.size() == 1 && !ParseInt(args[0], 1, 86400, seconds))) {
+  if (args.size() > 1 || (args.size() == 1 && !ParseNumber(args[0], 1, 86400, seconds))) {
     return kExitUsage;
   }
   std::mutex output_mutex;

@@ -45,9 +45,8 @@ std::vector<CtlCommand> LightingCommands();
 std::vector<CtlCommand> ModelCommands();
 std::vector<CtlCommand> ProfileCommands();
 
-// Shared helpers.
+// Bytes shown and read as hex pairs (hex_text.cpp).
 std::string Hex(const std::uint8_t* data, std::size_t size, std::size_t per_line = 0);
-bool ParseInt(const std::string& text, long min, long max, long& value);
 bool ParseHexBytes(const std::string& text, std::vector<std::uint8_t>& bytes);
 
 }  // namespace tarvolin::ctl

@@ -2,14 +2,14 @@
 
 #include <windows.h>
 
-#include "ui/skin/wide_text.h"
+#include "platform/win32/wide_text.h"
 
 namespace tarvolin::skin {
 
 std::vector<std::u16string> ListSectionKeys(const std::u16string& path,
                                             std::u16string_view section) {
-  const std::wstring wideSection = ToWide(section);
-  const std::wstring widePath = ToWide(path);
+  const std::wstring wideSection = win32::ToWide(section);
+  const std::wstring widePath = win32::ToWide(path);
   std::vector<wchar_t> buffer(4096);
   for (;;) {
     const DWORD size = static_cast<DWORD>(buffer.size());
@@ -21,7 +21,7 @@ std::vector<std::u16string> ListSectionKeys(const std::u16string& path,
       const wchar_t* cursor = buffer.data();
       while (cursor < buffer.data() + length && *cursor != L'\0') {
         const std::wstring_view key(cursor);
-        keys.push_back(ToU16(key));
+        keys.push_back(win32::FromWide(key));
         cursor += key.size() + 1;
       }
       return keys;

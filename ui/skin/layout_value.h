@@ -28,20 +28,4 @@ struct LayoutValue {
 // becomes 0.
 LayoutValue ParseLayoutValue(std::u16string_view text);
 
-// Where an image button placed at (x, y) copies its pixels from in each state picture:
-// one pixel left of and above its own position.
-struct SourceOrigin {
-  int x;
-  int y;
-  bool operator==(const SourceOrigin&) const = default;
-};
-inline SourceOrigin ImageSourceOrigin(int x, int y) {
-  return {x - 1, y - 1};
-}
-
-// "KEY_%03X" with the key's slot code (three upper-case hex digits).
-std::u16string KeySkinName(unsigned slotCode);
-// "FUNC_G%d" for the G buttons 1..9.
-std::u16string GKeySkinName(int number);
-
 }  // namespace tarvolin::skin

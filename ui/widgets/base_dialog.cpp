@@ -6,7 +6,7 @@
 #include "ui/skin/fatal_exit.h"
 #include "ui/skin/layout_value.h"
 #include "ui/skin/skin_layout.h"
-#include "ui/skin/wide_text.h"
+#include "platform/win32/wide_text.h"
 #include "ui/widgets/dialog_template.h"
 #include "ui/widgets/mask_region.h"
 #include "ui/widgets/message_reflection.h"
@@ -124,6 +124,11 @@ bool CBaseDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
       Paint();
       result = 0;
       return true;
+    case WM_PRINTCLIENT:
+      // Printing the window (a capture, a test) draws what WM_PAINT draws.
+      DrawBackground(reinterpret_cast<HDC>(wParam));
+      result = 0;
+      return true;
     case WM_NCPAINT:
       result = 0;  // no frame, no caption
       return true;
@@ -153,14 +158,14 @@ BOOL CBaseDialog::OnInitDialog() {
 
 void CBaseDialog::SetUpSkin() {
   loading_ = true;
-  ini_.SetPath(skin::ToU16(skin_ini_path_));
+  ini_.SetPath(win32::FromWide(skin_ini_path_));
   const std::u16string mainName = ini_.Read(skin::kScreenSection, u"Main").value_or(u"");
   const std::u16string maskName = ini_.Read(skin::kScreenSection, u"Mask").value_or(mainName);
 
   // Without its background or shape the window cannot be shown at all.
-  background_ = LoadPictureBitmap(skin_folder_ + skin::ToWide(mainName));
+  background_ = LoadPictureBitmap(skin_folder_ + win32::ToWide(mainName));
   if (!background_) skin::EndProcessSilently();
-  mask_ = LoadPictureBitmap(skin_folder_ + skin::ToWide(maskName));
+  mask_ = LoadPictureBitmap(skin_folder_ + win32::ToWide(maskName));
   if (!mask_) skin::EndProcessSilently();
 
   const SIZE size = BitmapSize(background_.get());
@@ -177,12 +182,16 @@ void CBaseDialog::SetUpSkin() {
 
 void CBaseDialog::Paint() {
   skin::PaintScope paint(hwnd_);
-  if (!background_) return;
-  skin::MemoryDc source(paint.get());
+  DrawBackground(paint.get());
+}
+
+void CBaseDialog::DrawBackground(HDC target) {
+  if (!background_ || target == nullptr) return;
+  skin::MemoryDc source(target);
   if (!source) return;
   skin::SelectedObject selected(source.get(), background_.get());
   const SIZE size = BitmapSize(background_.get());
-  BitBlt(paint.get(), 0, 0, size.cx, size.cy, source.get(), 0, 0, SRCCOPY);
+  BitBlt(target, 0, 0, size.cx, size.cy, source.get(), 0, 0, SRCCOPY);
 }
 
 void CBaseDialog::ReleaseSkinBitmaps() {

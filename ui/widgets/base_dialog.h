@@ -48,6 +48,8 @@ class CBaseDialog {
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   void SetUpSkin();
   void Paint();
+  // The background picture at the client origin; for WM_PAINT and WM_PRINTCLIENT.
+  void DrawBackground(HDC target);
 
   int template_id_;
   HWND parent_;

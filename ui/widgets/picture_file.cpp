@@ -4,23 +4,10 @@
 #include <ocidl.h>
 #include <olectl.h>
 
+#include "platform/win32/unique_handle.h"
+
 namespace tarvolin::widgets {
 namespace {
-
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE handle) : handle_(handle) {}
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  ~FileHandle() {
-    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-  }
-  HANDLE get() const { return handle_; }
-  bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
-
- private:
-  HANDLE handle_;
-};
 
 // Frees the memory block unless a stream has taken it over.
 class GlobalBlock {
@@ -62,9 +49,9 @@ class ComPointer {
 }  // namespace
 
 skin::BitmapHandle LoadPictureBitmap(const std::wstring& path) {
-  FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.IsOpen()) return {};
+  const win32::UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                             FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return {};
   LARGE_INTEGER size{};
   // Skin pictures are small; anything beyond 256 MiB is not a picture we can use.
   if (!GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 ||

@@ -1,11 +1,11 @@
-#include "lighting/panel_rules.h"
+#include "lighting/panel_appearance.h"
 
 #include <algorithm>
 #include <initializer_list>
 #include <utility>
 
 #include "lighting/effect_list.h"
-#include "lighting/panel_controls.h"
+#include "lighting/panel_control_ids.h"
 
 namespace tarvolin::lighting {
 namespace {

@@ -1,11 +1,11 @@
-#include "lighting/panel_rules.h"
+#include "lighting/panel_appearance.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 
-#include "lighting/panel_controls.h"
-#include "lighting/panel_update.h"
+#include "lighting/panel_control_ids.h"
+#include "lighting/panel_reaction.h"
 #include "tests/lighting/memory_ini_store.h"
 
 namespace tarvolin::lighting {

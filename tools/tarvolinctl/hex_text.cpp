@@ -1,31 +1,10 @@
+// Byte dumps and byte arguments of the commands, as hex pairs.
 #include <charconv>
 #include <cstdio>
 
-#include "platform/number_text.h"
 #include "tools/tarvolinctl/ctl_command.h"
 
 namespace tarvolin::ctl {
-
-int ExitCodeOf(int result) {
-  switch (result) {
-    case 1:
-      return kExitOk;
-    case 0:
-      return kExitNoKeyboard;
-    case -1:
-      return kExitWriteRefused;
-    case -2:
-      return kExitNoReply;
-    case -102:
-      return kExitRefused;
-    case -103:
-      return kExitBusy;
-    case -201:
-      return kExitBadBlock;
-    default:
-      return kExitFailure;
-  }
-}
 
 std::string Hex(const std::uint8_t* data, std::size_t size, std::size_t per_line) {
   std::string text;
@@ -36,10 +15,6 @@ std::string Hex(const std::uint8_t* data, std::size_t size, std::size_t per_line
     text += pair;
   }
   return text;
-}
-
-bool ParseInt(const std::string& text, long min, long max, long& value) {
-  return ParseNumber(text, min, max, value);
 }
 
 bool ParseHexBytes(const std::string& text, std::vector<std::uint8_t>& bytes) {

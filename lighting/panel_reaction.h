@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "lighting/effect_list.h"
-#include "lighting/panel_rules.h"
+#include "lighting/panel_appearance.h"
 
 namespace tarvolin::lighting {
 

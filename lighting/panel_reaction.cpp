@@ -1,4 +1,4 @@
-#include "lighting/panel_update.h"
+#include "lighting/panel_reaction.h"
 
 namespace tarvolin::lighting {
 namespace {
