@@ -128,7 +128,7 @@ def build_keys():
     top = _rect(MAIN, 13.5, 2, 1.5, 2)
     bottom = _rect(MAIN, 12.75, 3, 2.25, 1)
     keys.append(Key(0x01C, _legend("Enter"), [top, bottom]))
-    keys += _row(MAIN, 4, 0, [(0x02A, _legend("Shift"), 1.25), (0x056, _legend("|", "\\"), 1)] + [
+    keys += _row(MAIN, 4, 0, [(0x02A, _legend("Shift"), 1.25), (0x056, _legend("K45"), 1)] + [
         (code, _legend(ch), 1) for code, ch in zip(
             (0x02C, 0x02D, 0x02E, 0x02F, 0x030, 0x031, 0x032), "ZXCVBNM")
     ] + [(0x033, _legend("<", ","), 1), (0x034, _legend(">", "."), 1),

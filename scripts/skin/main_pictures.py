@@ -137,9 +137,14 @@ def _rate(img, button, state):
     wg.plate(img, button.art, wg.plate_look(state, "CHECKED"))
     x, y, w, h = button.art
     colour = (255, 255, 255) if state in ("O", "X") else th.TEXT
-    dr.text(img, (x + w / 2 - 9, y + h / 2), button.label, 11, colour, True)
-    dr.text(img, (x + w / 2 + dr.text_width(button.label, 11, True) / 2 - 6, y + h / 2 + 1), "Hz",
-            8, colour if state == "X" else th.TEXT_DIM, False, "lm")
+    # Number and unit at the same size, centred together: a smaller unit blurs on screen.
+    number_width = dr.text_width(button.label, 11, True)
+    unit_width = dr.text_width("Hz", 11)
+    gap = 3
+    left = x + (w - number_width - gap - unit_width) / 2
+    dr.text(img, (left, y + h / 2), button.label, 11, colour, True, "lm")
+    dr.text(img, (left + number_width + gap, y + h / 2), "Hz", 11,
+            colour if state == "X" else th.TEXT_DIM, False, "lm")
 
 
 def _button(img, button, state):

@@ -242,6 +242,17 @@ class SkinFilesTest(unittest.TestCase):
             others = [n for n in names if not n.startswith("CONTROL_BLFX")]
             self.assertEqual([n for n in others if overlaps(moved, rects[n])], [], alternate)
 
+    def test_key_legends_tell_the_keys_apart(self):
+        sys.path.insert(0, os.path.join(ROOT, "scripts", "skin"))
+        import keyboard_layout
+        codes_of = {}
+        for key in keyboard_layout.build_keys():
+            codes_of.setdefault(key.legend, []).append(key.code)
+        shared = {legend for legend, codes in codes_of.items() if len(codes) > 1}
+        # Left and right modifiers, both Enter keys, and Backspace drawn as an arrow like Left.
+        self.assertEqual(shared, {("Shift",), ("Ctrl",), ("Alt",), ("Win",), ("Enter",),
+                                  ("\u2190",)})
+
     def test_dialog_controls_do_not_overlap(self):
         # The panel image lies behind the tab's controls; the three tabs' own
         # controls share the panel and are never shown together.
