@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "i18n/text_catalog.h"
 #include "i18n/safe_printf.h"
+#include "i18n/text_catalog.h"
 #include "i18n/text_key.h"
 #include "i18n/text_slot.h"
 

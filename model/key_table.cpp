@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "i18n/safe_printf.h"
 #include "model/media_keys.h"
 #include "model/model_text.h"
-#include "i18n/safe_printf.h"
 
 namespace tarvolin::model {
 namespace {
@@ -294,7 +294,8 @@ bool IsReleaseOnlyKey(std::uint16_t code) {
 std::u16string SkinKeyOfSlot(std::uint16_t slot) {
   static constexpr char16_t kHex[] = u"0123456789ABCDEF";
   std::u16string name = u"KEY_";
-  for (int shift = slot > 0xFFF ? 12 : 8; shift >= 0; shift -= 4) name += kHex[(slot >> shift) & 0xF];
+  for (int shift = slot > 0xFFF ? 12 : 8; shift >= 0; shift -= 4)
+    name += kHex[(slot >> shift) & 0xF];
   return name;
 }
 

@@ -27,8 +27,9 @@ void WriteProfileHeader(ProfileSet& set, std::uint16_t macro_count, std::uint32_
   WriteU16Le(h, 2, 32);
   WriteU16Le(h, 4, 3);
   WriteU16Le(h, 6, 1);
-  WriteU32Le(h, 8, static_cast<std::uint32_t>(sizeof(ProfileSet)) + kMacroRecordSize * macro_count +
-                    string_bytes);
+  WriteU32Le(h, 8,
+             static_cast<std::uint32_t>(sizeof(ProfileSet)) + kMacroRecordSize * macro_count +
+                 string_bytes);
   WriteU16Le(h, 12, static_cast<std::uint16_t>(kRecordCount));
   WriteU16Le(h, 14, macro_count);
   WriteU32Le(h, 16, string_bytes);

@@ -1,8 +1,7 @@
 #include "platform/ini_file.h"
 
-#include <initializer_list>
-
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <system_error>
 
@@ -179,7 +178,8 @@ bool IniDocument::Set(std::u16string_view section, std::u16string_view key,
       std::u16string& text = lines_[*key_line].text;
       const std::size_t indent = text.size() - TrimLeft(text).size();
       const std::u16string name(Classify(text).name);
-      text = Joined({std::u16string_view(text).substr(0, indent), name, u"=", QuoteIniValue(value)});
+      text =
+          Joined({std::u16string_view(text).substr(0, indent), name, u"=", QuoteIniValue(value)});
       return true;
     }
     std::size_t insert_at = *section_line + 1;

@@ -24,9 +24,10 @@ std::vector<BytePatch> FindPatches(std::span<const std::uint8_t> built,
       if (built[end] != original[end]) last_difference = end;
       ++end;
     }
-    patches.push_back({i, std::vector<std::uint8_t>(
-                              original.begin() + static_cast<std::ptrdiff_t>(i),
-                              original.begin() + static_cast<std::ptrdiff_t>(last_difference + 1))});
+    patches.push_back(
+        {i, std::vector<std::uint8_t>(
+                original.begin() + static_cast<std::ptrdiff_t>(i),
+                original.begin() + static_cast<std::ptrdiff_t>(last_difference + 1))});
     i = last_difference + 1;
   }
   return patches;

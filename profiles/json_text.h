@@ -1,9 +1,8 @@
 #pragma once
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include <nlohmann/json.hpp>
 
 // JSON text of the profile rendering, read and kept by nlohmann-json. Objects keep the order
 // their members were written in. Texts of a profile file are UTF-16 and may hold lone

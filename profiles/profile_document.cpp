@@ -48,7 +48,8 @@ MacroRecord ReadableMacro(const MacroRecord& stored) {
 
 }  // namespace
 
-std::optional<ProfileDocument> DocumentOfFile(std::span<const std::uint8_t> bytes, std::string& error) {
+std::optional<ProfileDocument> DocumentOfFile(std::span<const std::uint8_t> bytes,
+                                              std::string& error) {
   ProfileContent content;
   switch (ParseProfileContent(bytes, content)) {
     case ContentFault::kNone:

@@ -152,8 +152,7 @@ bool ReadAssignment(Reader& reader, const Json& json, const std::string& path,
   }
   group.records.emplace_back(slot, record);
   if (const Json* text = Find(json, "text")) {
-    if (!text->is_string())
-      return reader.Fail(path + ".text", "expected text");
+    if (!text->is_string()) return reader.Fail(path + ".text", "expected text");
     group.texts.emplace_back(slot, TextOfJson(*text));
   }
   return true;
@@ -182,8 +181,7 @@ bool ReadMacro(Reader& reader, const Json& json, const std::string& path, MacroR
   for (std::size_t s = 0; s < steps->size(); ++s) {
     const Json& step = (*steps)[s];
     const std::string step_path = path + ".steps[" + std::to_string(s) + "]";
-    if (!step.is_object())
-      return reader.Fail(step_path, "expected an object");
+    if (!step.is_object()) return reader.Fail(step_path, "expected an object");
     model::MacroAction& action = macro.actions[s];
     if (!reader.Field(step, "delay_ms", step_path, action.delay_ms) ||
         !reader.Field(step, "code", step_path, action.code)) {
@@ -217,8 +215,7 @@ bool ReadDocument(const Json& root, ProfileDocument& document, std::string& erro
     return reader.Fail("format", "expected \"" + std::string(kProfileFormatName) + "\"");
   }
   if (const Json* header = Find(root, "header")) {
-    if (!header->is_object())
-      return reader.Fail("header", "expected an object");
+    if (!header->is_object()) return reader.Fail("header", "expected an object");
     if (!reader.Field(*header, "flag", "header", document.flag, std::optional<std::uint8_t>(0))) {
       return false;
     }
@@ -239,8 +236,7 @@ bool ReadDocument(const Json& root, ProfileDocument& document, std::string& erro
   }
   const Json* groups = reader.Require(root, "groups", Json::value_t::array, "document");
   if (groups == nullptr) return false;
-  if ((*groups).size() != model::kProfileCount)
-    return reader.Fail("groups", "expected 4 groups");
+  if ((*groups).size() != model::kProfileCount) return reader.Fail("groups", "expected 4 groups");
   for (std::size_t g = 0; g < (*groups).size(); ++g) {
     const Json& group = (*groups)[g];
     const std::string path = "groups[" + std::to_string(g) + "]";
@@ -250,8 +246,7 @@ bool ReadDocument(const Json& root, ProfileDocument& document, std::string& erro
       return reader.Fail(path + ".g_slot_tags", "expected true or false");
     }
     document.groups[g].g_slot_tags = tags != nullptr && tags->get<bool>();
-    const Json* assignments =
-        reader.Require(group, "assignments", Json::value_t::array, path);
+    const Json* assignments = reader.Require(group, "assignments", Json::value_t::array, path);
     if (assignments == nullptr) return false;
     for (std::size_t a = 0; a < (*assignments).size(); ++a) {
       if (!ReadAssignment(reader, (*assignments)[a],
@@ -272,13 +267,11 @@ bool ReadDocument(const Json& root, ProfileDocument& document, std::string& erro
     }
   }
   if (const Json* patches = Find(root, "patches")) {
-    if (!patches->is_array())
-      return reader.Fail("patches", "expected a list");
+    if (!patches->is_array()) return reader.Fail("patches", "expected a list");
     for (std::size_t p = 0; p < (*patches).size(); ++p) {
       const Json& patch_json = (*patches)[p];
       const std::string path = "patches[" + std::to_string(p) + "]";
-      if (!patch_json.is_object())
-        return reader.Fail(path, "expected an object");
+      if (!patch_json.is_object()) return reader.Fail(path, "expected an object");
       BytePatch patch;
       const Json* hex = Find(patch_json, "hex");
       if (!reader.Field(patch_json, "at", path, patch.at) || hex == nullptr ||
@@ -293,6 +286,5 @@ bool ReadDocument(const Json& root, ProfileDocument& document, std::string& erro
   }
   return true;
 }
-
 
 }  // namespace tarvolin::profiles

@@ -59,8 +59,8 @@ const MacroRecord* MacroWithId(const std::vector<MacroRecord>& macros, std::uint
   return id > 0xFFFF ? nullptr : model::FindMacroById(macros, static_cast<std::uint16_t>(id));
 }
 
-Json AssignmentJson(std::uint16_t slot, const KeyAssignment& record,
-                         const std::u16string* text, const std::vector<MacroRecord>& macros) {
+Json AssignmentJson(std::uint16_t slot, const KeyAssignment& record, const std::u16string* text,
+                    const std::vector<MacroRecord>& macros) {
   Json json = Json::object();
   json["slot"] = Text(HexNumber(slot, 3));
   if (const std::u16string name = SlotName(slot); !name.empty()) {
@@ -149,8 +149,8 @@ Json DocumentJson(const ProfileDocument& document, std::span<const std::uint8_t>
   header_json["string_bytes"] = Json(header.string_bytes);
   header_json["flag"] = Json(header.flag);
   header_json["checksum"] = Text(HexNumber(header.checksum, 2));
-  root["descriptor"] = (document.descriptor ? Text(HexText(*document.descriptor))
-                                             : Text("standard"));
+  root["descriptor"] =
+      (document.descriptor ? Text(HexText(*document.descriptor)) : Text("standard"));
 
   Json& groups = root["groups"] = Json::array();
   for (std::size_t g = 0; g < document.groups.size(); ++g) {
@@ -184,6 +184,5 @@ Json DocumentJson(const ProfileDocument& document, std::span<const std::uint8_t>
   }
   return root;
 }
-
 
 }  // namespace tarvolin::profiles

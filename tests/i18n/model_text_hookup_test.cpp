@@ -18,11 +18,11 @@ namespace {
 
 // The media keys' language keys by assignment value 0..17.
 constexpr const char* kMediaTextKeys[] = {
-    "MEDIA_PALYER_1",        "MEDIA_PALY_PAUSE_2",  "MEDIA_STOP_PALY_3",   "MEDIA_PREV_TRACK_4",
-    "MEDIA_Next_TRACK_5",    "MEDIA_V_LOW_6",       "MEDIA_V_ADD_7",       "MEDIA_MUTE_8",
-    "MEDIA_WWW_HOME_9",      "MEDIA_WWW_REFRESH_10", "MEDIA_WWW_STOP_11",  "MEDIA_WWW_BACK_12",
-    "MEDIA_WWW_FORWARD_13",  "MEDIA_WWW_FAVORITE_14", "MEDIA_WWW_SEARCH_15", "MEDIA_MY_PC_16",
-    "MEDIA_CALC_17",         "MEDIA_MAIL_18"};
+    "MEDIA_PALYER_1",       "MEDIA_PALY_PAUSE_2",    "MEDIA_STOP_PALY_3",   "MEDIA_PREV_TRACK_4",
+    "MEDIA_Next_TRACK_5",   "MEDIA_V_LOW_6",         "MEDIA_V_ADD_7",       "MEDIA_MUTE_8",
+    "MEDIA_WWW_HOME_9",     "MEDIA_WWW_REFRESH_10",  "MEDIA_WWW_STOP_11",   "MEDIA_WWW_BACK_12",
+    "MEDIA_WWW_FORWARD_13", "MEDIA_WWW_FAVORITE_14", "MEDIA_WWW_SEARCH_15", "MEDIA_MY_PC_16",
+    "MEDIA_CALC_17",        "MEDIA_MAIL_18"};
 
 // The configuration model names keys through its text seam; the shell connects the language
 // table to it with one line. This checks that line end to end.
@@ -54,7 +54,8 @@ TEST_F(ModelTextHookup, KeyNamesComeFromTheLoadedLanguage) {
 // media assignment's tooltip names its own key.
 TEST_F(ModelTextHookup, MediaTooltipsNameTheAssignedKey) {
   std::u16string file =
-      u"[LANGUAGE]\r\nlanguage=1\r\n[ENGINSH]\r\nKEY_PROMPT_SET=|set|\r\nKEY_PROMPT_MEDIA=media(\r\n";
+      u"[LANGUAGE]\r\nlanguage=1\r\n[ENGINSH]\r\nKEY_PROMPT_SET=|set|\r\nKEY_PROMPT_MEDIA=media("
+      u"\r\n";
   for (const char* key : kMediaTextKeys) {
     const std::string name(key);
     file += std::u16string(name.begin(), name.end()) + u"=" +

@@ -26,8 +26,7 @@ std::filesystem::path FixtureFolder() {
 TEST(ProfileJsonFixtures, EarlierDumpsBuildTheirFilesAndDumpTheSame) {
   // Plain files, a keyboard-shaped one, and one with a flag, a foreign descriptor, junk in
   // macros, a step count past the array, lone surrogates, U+FDD0 and trailing bytes.
-  for (const char* name :
-       {"random_no_macros", "random_five_macros", "keyboard_groups", "odd"}) {
+  for (const char* name : {"random_no_macros", "random_five_macros", "keyboard_groups", "odd"}) {
     const auto folder = FixtureFolder();
     const Bytes file = ReadFile(folder / (std::string(name) + ".tvc"));
     const Bytes json_bytes = ReadFile(folder / (std::string(name) + ".json"));

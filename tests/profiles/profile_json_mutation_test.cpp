@@ -21,15 +21,32 @@ std::string FixtureText(const char* name) {
 #ifdef _WIN32
   if (!base.empty() && base.front() == '/') base = "Z:" + base;  // Wine's view of the Unix root
 #endif
-  const Bytes bytes = ReadFile(std::filesystem::path(base) / "tests" / "profiles" / "fixtures" / name);
+  const Bytes bytes =
+      ReadFile(std::filesystem::path(base) / "tests" / "profiles" / "fixtures" / name);
   return std::string(bytes.begin(), bytes.end());
 }
 
 // Characters that change the meaning of JSON text most: quotes, escapes, brackets, digits,
 // a lone surrogate escape, U+FDD0 and bytes that are not UTF-8.
-const std::string kInserts[] = {"\"", "\\", "{", "}", "[", "]", ",", ":", "0", "-1",
-                                "1e999", "\\ud800", "\\udc00", "\xEF\xB7\x90", "\xFF", "\xC3",
-                                "null", "\"x\": 1", std::string(1, '\0')};
+const std::string kInserts[] = {"\"",
+                                "\\",
+                                "{",
+                                "}",
+                                "[",
+                                "]",
+                                ",",
+                                ":",
+                                "0",
+                                "-1",
+                                "1e999",
+                                "\\ud800",
+                                "\\udc00",
+                                "\xEF\xB7\x90",
+                                "\xFF",
+                                "\xC3",
+                                "null",
+                                "\"x\": 1",
+                                std::string(1, '\0')};
 
 void ExpectBuiltOrRefused(std::string_view json) {
   std::string error;

@@ -159,8 +159,9 @@ TEST(ProfileJsonTest, BadInputIsRefusedWithItsPlace) {
             "line 1, column 65: nested too deeply");
   EXPECT_EQ(refused(R"({"format": "tarvolin profile file", "header": {"flag": 1.5}})"),
             "header.flag: expected a whole number");
-  EXPECT_EQ(refused(R"({"format": "tarvolin profile file", "header": {"flag": 18446744073709551615}})"),
-            "header.flag: number out of range");
+  EXPECT_EQ(
+      refused(R"({"format": "tarvolin profile file", "header": {"flag": 18446744073709551615}})"),
+      "header.flag: number out of range");
   EXPECT_EQ(refused("{\"a\": \"\xC3\"}"),
             "line 1, column 9: syntax error while parsing value - invalid string: ill-formed "
             "UTF-8 byte");

@@ -505,8 +505,8 @@ TEST(ReportCtrlImageLists, CheckBoxImagesGoWithTheWindow) {
     ASSERT_TRUE(list.ChooseCheckMode(static_cast<int>(widgets::CheckMode::kFree)));
     list.AddColumn(0, L"Name", LVCFMT_LEFT, 100);
     list.AddRow(0, L"row");
-    const auto state_images = reinterpret_cast<HIMAGELIST>(
-        SendMessageW(list.hwnd(), LVM_GETIMAGELIST, LVSIL_STATE, 0));
+    const auto state_images =
+        reinterpret_cast<HIMAGELIST>(SendMessageW(list.hwnd(), LVM_GETIMAGELIST, LVSIL_STATE, 0));
     ASSERT_NE(state_images, nullptr);
     ASSERT_GT(ImageList_GetImageCount(state_images), 0);
     made.push_back(state_images);

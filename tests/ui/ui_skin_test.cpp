@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_ini_store.h"
 #include "tests/ui/tiny_jpeg.h"
 #include "tests/ui/ui_test_support.h"
@@ -12,7 +13,6 @@
 #include "ui/skin/skin_image_set.h"
 #include "ui/skin/skin_layout.h"
 #include "ui/skin/skin_surface.h"
-#include "platform/win32/wide_text.h"
 #include "ui/widgets/base_dialog.h"
 #include "ui/widgets/picture_file.h"
 #include "ui/widgets/png_button.h"

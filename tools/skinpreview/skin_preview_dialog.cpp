@@ -79,10 +79,9 @@ void SkinPreviewDialog::PlaceImageButton(const skin::SkinLayout& layout, std::u1
   auto button = std::make_unique<widgets::CPngButton>();
   if (!button->Create(hwnd(), id, RECT{0, 0, 1, 1}, L"")) return;
   const skin::StatePicturePattern pattern = skin::MainKeyPicturePattern(key);
-  const skin::StatePictures pictures{
-      PictureOf(images_, pattern[0]), PictureOf(images_, pattern[1]),
-      PictureOf(images_, pattern[2]), PictureOf(images_, pattern[3]),
-      PictureOf(images_, pattern[4])};
+  const skin::StatePictures pictures{PictureOf(images_, pattern[0]), PictureOf(images_, pattern[1]),
+                                     PictureOf(images_, pattern[2]), PictureOf(images_, pattern[3]),
+                                     PictureOf(images_, pattern[4])};
   skin::PlaceSkinButton(*button, layout, skin::kButtonSection, key, pictures);
   button->SetTooltip(win32::ToWide(key), true);
   buttons_.push_back(std::move(button));
@@ -99,8 +98,8 @@ void SkinPreviewDialog::PlaceArrow(const skin::SkinLayout& layout, std::u16strin
   buttons_.push_back(std::move(arrow));
 }
 
-void SkinPreviewDialog::PlacePanelControl(const skin::SkinLayout& layout,
-                                          std::u16string_view key, int id) {
+void SkinPreviewDialog::PlacePanelControl(const skin::SkinLayout& layout, std::u16string_view key,
+                                          int id) {
   const SkinKeyRole role = SkinKeyRoleOf(key);
   const wchar_t* window_class = WC_STATICW;
   DWORD style = WS_CHILD | WS_VISIBLE;

@@ -56,7 +56,8 @@ int PrintBlock(CtlContext& context, Args options, const std::array<std::uint8_t,
 
 int ReadKeymapCommand(CtlContext& context, Args args) {
   long block = 0;
-  if (args.empty() || args.size() > 2 || !ParseNumber(args[0], -1000, 1000, block)) return kExitUsage;
+  if (args.empty() || args.size() > 2 || !ParseNumber(args[0], -1000, 1000, block))
+    return kExitUsage;
   std::array<std::uint8_t, 512> data{};
   const int result = device::ReadKeyMap(context.channel, static_cast<int>(block), data.data());
   if (result != 1) return Report(context, result, "ReadKeyMap");

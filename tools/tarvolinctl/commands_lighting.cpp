@@ -14,9 +14,9 @@
 #include "lighting/panel_control_ids.h"
 #include "model/key_buttons.h"
 #include "model/key_table.h"
-#include "platform/utf8.h"
 #include "platform/memory_ini_store.h"
 #include "platform/number_text.h"
+#include "platform/utf8.h"
 #include "tools/tarvolinctl/ctl_command.h"
 
 namespace tarvolin::ctl {

@@ -13,8 +13,8 @@
 #include "model/macro_library.h"
 #include "model/media_keys.h"
 #include "model/model_text.h"
-#include "platform/utf8.h"
 #include "platform/number_text.h"
+#include "platform/utf8.h"
 #include "tools/tarvolinctl/ctl_command.h"
 
 namespace tarvolin::ctl {
@@ -112,7 +112,8 @@ std::string AssignmentText(const KeyAssignment& record, const std::vector<MacroR
     case AssignmentType::kMacro: {
       const MacroRecord* macro = FindMacroById(macros, static_cast<std::uint16_t>(record.value));
       return "macro       " + std::to_string(record.value) +
-             (macro ? " \"" + EncodeUtf8(macro->Name()) + "\"" : std::string(" (not in the image)"));
+             (macro ? " \"" + EncodeUtf8(macro->Name()) + "\""
+                    : std::string(" (not in the image)"));
     }
     case AssignmentType::kStopMacro:
       return "stop macro";

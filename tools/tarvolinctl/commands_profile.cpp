@@ -12,6 +12,7 @@
 #include "model/download.h"
 #include "model/key_assignment.h"
 #include "model/key_map.h"
+#include "platform/number_text.h"
 #include "platform/utf8.h"
 #include "profiles/data_folder.h"
 #include "profiles/file_io.h"
@@ -19,7 +20,6 @@
 #include "profiles/keyboard_profile.h"
 #include "profiles/profile_file.h"
 #include "profiles/profile_json.h"
-#include "platform/number_text.h"
 #include "tools/tarvolinctl/ctl_command.h"
 #include "tools/tarvolinctl/keyboard_connection.h"
 

@@ -2,11 +2,11 @@
 
 #include <windowsx.h>
 
+#include "platform/win32/wide_text.h"
 #include "ui/skin/device_context.h"
 #include "ui/skin/fatal_exit.h"
 #include "ui/skin/layout_value.h"
 #include "ui/skin/skin_layout.h"
-#include "platform/win32/wide_text.h"
 #include "ui/widgets/dialog_template.h"
 #include "ui/widgets/mask_region.h"
 #include "ui/widgets/message_reflection.h"

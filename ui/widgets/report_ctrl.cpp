@@ -458,8 +458,8 @@ void CReportCtrl::TearDown() {
     SendMessageW(hwnd(), LVM_SETIMAGELIST, LVSIL_SMALL, 0);
     // The check boxes' state images are a list the list view made itself; with shared image
     // lists it never frees them, so they go here (nobody else sets state images).
-    const auto state_images = reinterpret_cast<HIMAGELIST>(
-        SendMessageW(hwnd(), LVM_SETIMAGELIST, LVSIL_STATE, 0));
+    const auto state_images =
+        reinterpret_cast<HIMAGELIST>(SendMessageW(hwnd(), LVM_SETIMAGELIST, LVSIL_STATE, 0));
     if (state_images != nullptr) ImageList_Destroy(state_images);
   }
   FreeAllRecords();

@@ -32,7 +32,6 @@ LRESULT CReportCtrl::EditorWindow::WindowProc(UINT message, WPARAM wParam, LPARA
   return SubclassedWindow::WindowProc(message, wParam, lParam);
 }
 
-
 // ---- editing -------------------------------------------------------------------------
 
 int CReportCtrl::BeginCellEdit(int row, int column) {

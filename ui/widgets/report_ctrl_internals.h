@@ -1,9 +1,9 @@
 #pragma once
 // What the files of CReportCtrl share: the helper classes behind its private declarations.
-#include "ui/widgets/report_ctrl.h"
-
 #include <string>
 #include <vector>
+
+#include "ui/widgets/report_ctrl.h"
 
 namespace tarvolin::widgets {
 

@@ -128,7 +128,8 @@ bool CReportCtrl::SortRows(int first, int last) {
   if (first >= last) return first == last;
   std::vector<std::u16string> keys;
   keys.reserve(static_cast<std::size_t>(count));
-  for (int row = 0; row < count; ++row) keys.push_back(win32::FromWide(GetCellText(row, sort_column_)));
+  for (int row = 0; row < count; ++row)
+    keys.push_back(win32::FromWide(GetCellText(row, sort_column_)));
   const std::vector<int> order = SortedRowOrder(keys, first, last, sort_ascending_);
   std::vector<RowSnapshot> snapshots;
   snapshots.reserve(order.size());
@@ -150,7 +151,8 @@ bool CReportCtrl::SortByColumn(int column, bool ascending) {
   sort_column_ = column;
   sort_ascending_ = ascending;
   std::vector<std::u16string> keys;
-  for (int row = 0; row < RowCount(); ++row) keys.push_back(win32::FromWide(GetCellText(row, column)));
+  for (int row = 0; row < RowCount(); ++row)
+    keys.push_back(win32::FromWide(GetCellText(row, column)));
   std::optional<std::u16string> separator;
   if (separator_) separator = win32::FromWide(*separator_);
   for (const RowRun& run : SplitIntoRuns(keys, separator)) SortRows(run.first, run.last);
