@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -8,6 +7,7 @@
 #include "i18n/language_loader.h"
 #include "platform/ini_file.h"
 #include "tests/i18n/text_ini_store.h"
+#include "tests/support/source_tree.h"
 
 namespace tarvolin {
 namespace {
@@ -15,12 +15,7 @@ namespace {
 using testing::Widen;
 
 std::filesystem::path ShippedLanguageFile() {
-  const char* root = std::getenv("TARVOLIN_SOURCE_DIR");
-  std::string base = root != nullptr ? root : ".";
-#ifdef _WIN32
-  if (!base.empty() && base.front() == '/') base = "Z:" + base;  // Wine's view of the Unix root
-#endif
-  return std::filesystem::path(base) / "resources" / "skin" / "language.ini";
+  return testing::SourceTreePath("resources/skin/language.ini");
 }
 
 constexpr std::u16string_view kMissing = u"\u0001missing\u0001";

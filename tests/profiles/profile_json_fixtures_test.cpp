@@ -2,12 +2,12 @@
 // profile file byte for byte, and dumping the file must still give the same text.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "profile_test_support.h"
 #include "profiles/profile_json.h"
+#include "tests/support/source_tree.h"
 
 namespace tarvolin::profiles {
 namespace {
@@ -15,12 +15,7 @@ namespace {
 using namespace testing;
 
 std::filesystem::path FixtureFolder() {
-  const char* root = std::getenv("TARVOLIN_SOURCE_DIR");
-  std::string base = root != nullptr ? root : ".";
-#ifdef _WIN32
-  if (!base.empty() && base.front() == '/') base = "Z:" + base;  // Wine's view of the Unix root
-#endif
-  return std::filesystem::path(base) / "tests" / "profiles" / "fixtures";
+  return tarvolin::testing::SourceTreePath("tests/profiles/fixtures");
 }
 
 TEST(ProfileJsonFixtures, EarlierDumpsBuildTheirFilesAndDumpTheSame) {

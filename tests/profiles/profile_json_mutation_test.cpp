@@ -2,13 +2,13 @@
 // built file or an error message, never a crash (run under AddressSanitizer natively).
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <random>
 #include <string>
 
 #include "profile_test_support.h"
 #include "profiles/profile_json.h"
+#include "tests/support/source_tree.h"
 
 namespace tarvolin::profiles {
 namespace {
@@ -16,13 +16,7 @@ namespace {
 using namespace testing;
 
 std::string FixtureText(const char* name) {
-  const char* root = std::getenv("TARVOLIN_SOURCE_DIR");
-  std::string base = root != nullptr ? root : ".";
-#ifdef _WIN32
-  if (!base.empty() && base.front() == '/') base = "Z:" + base;  // Wine's view of the Unix root
-#endif
-  const Bytes bytes =
-      ReadFile(std::filesystem::path(base) / "tests" / "profiles" / "fixtures" / name);
+  const Bytes bytes = ReadFile(tarvolin::testing::SourceTreePath("tests/profiles/fixtures") / name);
   return std::string(bytes.begin(), bytes.end());
 }
 

@@ -1,6 +1,4 @@
 // CReportCtrl: the in-place editor of a cell.
-#include <commctrl.h>
-
 #include <algorithm>
 
 #include "ui/widgets/report_ctrl_internals.h"

@@ -1,9 +1,11 @@
 // CReportCtrl: mouse clicks, keys and the messages of the list window.
-#include <commctrl.h>
+// The class header brings windows.h and commctrl.h, which must come first.
+#include "ui/widgets/report_ctrl_internals.h"
+
+// Needs windows.h first.
 #include <windowsx.h>
 
 #include "ui/widgets/message_reflection.h"
-#include "ui/widgets/report_ctrl_internals.h"
 
 namespace tarvolin::widgets {
 

@@ -1,7 +1,5 @@
 // CReportCtrl: the record kept per row (value and cell colours) and the operations that move
 // whole rows: snapshot and restore, swap, move and sort.
-#include <commctrl.h>
-
 #include <algorithm>
 
 #include "platform/win32/wide_text.h"
