@@ -8,6 +8,7 @@
 #include "model/key_map.h"
 #include "model/macro_image.h"
 #include "model/model_text.h"
+#include "platform/little_endian.h"
 
 namespace tarvolin::model {
 namespace {
@@ -27,8 +28,7 @@ std::vector<std::uint8_t> PackStrings(EditedConfig& edited, ProfileSet& applied_
     if (!IsStringType(record.type) || entry.bytes == 0) continue;
     if (offset + entry.bytes > area.size()) continue;
     for (std::size_t c = 0; c < entry.text.size(); ++c) {
-      area[offset + 2 * c] = static_cast<std::uint8_t>(entry.text[c] & 0xFF);
-      area[offset + 2 * c + 1] = static_cast<std::uint8_t>(entry.text[c] >> 8);
+      WriteU16Le(area, offset + 2 * c, entry.text[c]);
     }
     record.value = static_cast<std::uint32_t>(offset);
     applied_profiles.records[i].value = record.value;

@@ -73,7 +73,7 @@ std::array<std::uint8_t, 4> EncodeMacroAction(const MacroAction& action) {
 }
 
 MacroAction DecodeMacroAction(std::span<const std::uint8_t, 4> bytes) {
-  const auto word = static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8));
+  const std::uint16_t word = ReadU16Le(bytes, 0);
   MacroAction action;
   action.delay_ms = (word & 0xFFFu) * kMacroDelayUnitMs;
   action.code =

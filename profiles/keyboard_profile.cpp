@@ -7,23 +7,20 @@
 #include "device/commands.h"
 #include "model/key_map.h"
 #include "model/macro_image.h"
+#include "platform/little_endian.h"
 #include "profiles/file_io.h"
 #include "profiles/profile_file_format.h"
 
 namespace tarvolin::profiles {
 namespace {
 
-std::uint16_t U16(const std::uint8_t* at) {
-  return static_cast<std::uint16_t>(at[0] | (at[1] << 8));
-}
-
 // The keyboard's macros: none when its area does not start with the image's marker.
 bool ReadKeyboardMacros(device::DeviceChannel& channel, std::vector<model::MacroRecord>& macros) {
   macros.clear();
   std::array<std::uint8_t, model::kMacroImageHeaderSize> head{};
   if (device::ReadMacros(channel, head.data(), head.size()) != device::kResultOk) return false;
-  if (U16(head.data()) != model::kMacroImageMagic) return true;
-  std::vector<std::uint8_t> image(U16(head.data() + 2));
+  if (ReadU16Le(head, 0) != model::kMacroImageMagic) return true;
+  std::vector<std::uint8_t> image(ReadU16Le(head, 2));
   if (device::ReadMacros(channel, image.data(), image.size()) != device::kResultOk) return false;
   return model::ParseMacroImage(image, macros);
 }
