@@ -285,6 +285,23 @@ def sample_skin_check(exe, shots):
         check(not close(seen["normal"], seen["over"], 6) and not close(seen["over"], seen["down"], 6)
               and not close(seen["normal"], seen["down"], 6),
               "sample skin: normal, over and down differ on screen")
+        # The lighting panel's lists and texts lie near the report-rate buttons; placed as
+        # controls they leave the buttons free, so hovering one shows its over picture.
+        rate_box = layout(buttons.get("FUNC_REPORT2", ""))
+        check(rate_box is not None, "sample skin: FUNC_REPORT2 is placed")
+        if rate_box is not None:
+            rx, ry, rw, rh = rate_box
+            rate_over = mean_colour(os.path.join(skin, "main_over.jpg"), rx - 1, ry - 1, rw, rh)
+
+            def rate_shown(shot):
+                return mean_colour(shot, ox + rx, oy + ry, rw, rh)
+
+            _, rate_normal, rate_hover, _ = states_of_key(
+                preview, shots, "sample-rate", rate_box,
+                lambda state, shot: state != "over" or close(rate_shown(shot), rate_over, 12))
+            check(close(rate_shown(rate_hover), rate_over, 12)
+                  and not close(rate_shown(rate_normal), rate_over, 3),
+                  "sample skin: the 500 Hz button takes the mouse (no control lies over it)")
     finally:
         preview.close()
 
