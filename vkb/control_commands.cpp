@@ -31,6 +31,13 @@ std::string ControlUsage() {
          "dump | traffic PATH | traffic-off | reset | status | shutdown\n";
 }
 
+bool ChangesMemory(std::string_view line) {
+  const auto words = Words(line);
+  if (words.empty()) return false;
+  const std::string& verb = words[0];
+  return verb == "effects" || verb == "macro-space" || verb == "active-profile" || verb == "reset";
+}
+
 std::string RunControlCommand(KeyboardDevice& keyboard, std::string_view line) {
   const auto words = Words(line);
   if (words.empty()) return "error: empty command";

@@ -15,6 +15,10 @@ namespace tarvolin::vkb {
 // ("shutdown" is the keyboard host's own.)
 std::string RunControlCommand(KeyboardDevice& keyboard, std::string_view line);
 
+// True for the commands that change the keyboard's memory (effects, macro-space,
+// active-profile, reset): the flash is to be saved after them.
+bool ChangesMemory(std::string_view line);
+
 std::string ControlUsage();
 
 }  // namespace tarvolin::vkb

@@ -72,6 +72,7 @@ class ClientSession final : public KeyboardListener {
           return true;
         }
         std::string answer = RunControlCommand(keyboard, line);
+        if (ChangesMemory(line) && answer.rfind("error:", 0) != 0) server_.save_memory_();
         if (line == "status") answer = server_.Status(answer);
         return pipe_.Send(host::Text(MessageType::kControlAnswer, answer));
       }
@@ -105,9 +106,11 @@ class ClientSession final : public KeyboardListener {
   bool welcomed_ = false;
 };
 
-HostServer::HostServer(KeyboardDevice& keyboard, std::wstring pipe_name, std::string notice)
+HostServer::HostServer(KeyboardDevice& keyboard, std::wstring pipe_name, std::string notice,
+                       std::function<void()> save_memory)
     : keyboard_(keyboard),
       pipe_name_(std::move(pipe_name)),
+      save_memory_(std::move(save_memory)),
       shutdown_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
       notice_(std::move(notice)),
       idle_since_(GetTickCount64()) {}

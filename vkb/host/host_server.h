@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include <atomic>
+#include <functional>
 #include <mutex>
 #include <string>
 
@@ -15,8 +15,10 @@ namespace tarvolin::vkb {
 // on the control command "shutdown".
 class HostServer {
  public:
-  // `notice` goes to the first library that connects (a damaged state file, say).
-  HostServer(KeyboardDevice& keyboard, std::wstring pipe_name, std::string notice);
+  // `notice` goes to the first library that connects (a damaged state file, say);
+  // `save_memory` keeps the flash after a control command changed the memory.
+  HostServer(KeyboardDevice& keyboard, std::wstring pipe_name, std::string notice,
+             std::function<void()> save_memory);
 
   // Serves until the host is to end. False when the pipe could not be made (another host
   // serves it already).
@@ -35,6 +37,7 @@ class HostServer {
 
   KeyboardDevice& keyboard_;
   std::wstring pipe_name_;
+  std::function<void()> save_memory_;
   win32::UniqueHandle shutdown_;
   std::mutex mutex_;
   std::string notice_;

@@ -2,9 +2,8 @@
 // the state file and the traffic log, and serves every Quorlink.dll and vkbctl over its pipe
 // (see host_server.h). Started hidden by the first client:
 //   vkbhost.exe --pipe \\.\pipe\NAME --state PATH
-#include <windows.h>
-
 #include <shellapi.h>
+#include <windows.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -35,11 +34,13 @@ int main() {
 
   // Never destroyed: client threads may still be using it when the process ends.
   auto* keyboard = new tarvolin::vkb::KeyboardDevice;
-  const std::string notice =
-      tarvolin::vkb::UseStateFile(*keyboard, std::filesystem::path(state));
+  const std::string notice = tarvolin::vkb::UseStateFile(*keyboard, std::filesystem::path(state));
   if (const char* log = std::getenv("TARVOLIN_VKB_TRAFFIC"); log != nullptr && *log != '\0') {
     keyboard->traffic().SetFile(log);
   }
-  tarvolin::vkb::HostServer server(*keyboard, pipe, notice);
+  const std::filesystem::path state_path(state);
+  tarvolin::vkb::HostServer server(*keyboard, pipe, notice, [keyboard, state_path] {
+    tarvolin::vkb::SaveState(*keyboard, state_path);
+  });
   return server.Run() ? 0 : 1;
 }
