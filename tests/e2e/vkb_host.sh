@@ -40,6 +40,17 @@ wine_run tarvolinctl.exe raw 16 56 0 0 > "$work/colours"
 wine_run vkbctl.exe dump > "$work/dump.json"
 grep -q '"key_colours": \["..........ABCD' "$work/dump.json" || fail "the dump lacks the writes"
 
+# Offsets and lengths that leave their area are refused before anything is sent.
+for args in "17 0xFFFF 2 01" "17 179 0 0102" "16 56 180 0" "6 125 0102" "5 56 126"; do
+  set +e
+  # shellcheck disable=SC2086
+  wine_run tarvolinctl.exe raw $args > /dev/null 2>&1; code=$?
+  set -e
+  [ $code -eq 64 ] || fail "raw $args exited $code"
+done
+wine_run vkbctl.exe dump > "$work/dump2.json"
+cmp -s "$work/dump.json" "$work/dump2.json" || fail "a refused raw command changed the memory"
+
 # Unplug reaches every client: the stand-in hears count 0, tarvolinctl sees no keyboard.
 wine_run vkbctl.exe unplug > /dev/null
 for _ in $(seq 100); do [ "$(ask count)" = "count 0" ] && break; sleep 0.1; done

@@ -25,7 +25,10 @@ int QuorlinkClient::Init() {
   std::call_once(started_, [this] {
     static const int anchor_in_this_module = 0;
     address_ = LocateHost(ModuleFolder(&anchor_in_this_module));
-    if (!Connect()) return;
+    // A host that is just ending may drop the first connection; the next try starts a new one.
+    bool connected = false;
+    for (int tries = 0; tries < 3 && !connected; ++tries) connected = Connect();
+    if (!connected) return;
     ready_ = true;
     std::thread([this] { ReadLoop(); }).detach();
   });
