@@ -68,10 +68,12 @@ heard=$(ask heard)
 # Every client is one host: status counts the stand-in and vkbctl itself.
 wine_run vkbctl.exe status > "$work/status"
 expect_in "$work/status" "clients 2"
-host=$(awk '/host-process/ {print $2}' "$work/status")
+host=$(awk '/host-process/ {print $2}' "$work/status" | tr -d '\r')
 # Another state file gets another host; the same one finds the same host.
 other=$(env -u TARVOLIN_VKB_PIPE TARVOLIN_VKB_STATE="$work/other.bin" bash -c \
-  "cd '$bin' && '$root/scripts/wine-run' vkbctl.exe status" | awk '/host-process/ {print $2}')
+  "cd '$bin' && '$root/scripts/wine-run' vkbctl.exe status" | awk '/host-process/ {print $2}' | tr -d '\r')
 [ -n "$other" ] && [ "$other" != "$host" ] || fail "a second state file shared host $host"
-ask quit > /dev/null 2>&1 || true
+echo quit >&"${PROBE[1]}"
+wait "$probe_pid" || fail "the stand-in did not end cleanly"
+probe_pid=
 echo "vkb host: ok"

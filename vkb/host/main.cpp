@@ -2,8 +2,9 @@
 // the state file and the traffic log, and serves every Quorlink.dll and vkbctl over its pipe
 // (see host_server.h). Started hidden by the first client:
 //   vkbhost.exe --pipe \\.\pipe\NAME --state PATH
-#include <shellapi.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 #include <cstdlib>
 #include <filesystem>

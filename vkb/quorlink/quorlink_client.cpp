@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "vkb/keyboard_device.h"
+#include "vkb/quorlink/host_connection.h"
 
 namespace tarvolin::vkb {
 namespace {
