@@ -27,6 +27,11 @@ std::string UseStateFile(KeyboardDevice& keyboard, const std::filesystem::path& 
   StateFileLoad load = LoadStateFile(path);
   if (load.status == StateFileStatus::kLoaded) {
     keyboard.firmware().Restore(*load.memory);
+  } else if (load.status == StateFileStatus::kUnreadable) {
+    // Saving over a file that could not be read might destroy a good one.
+    keyboard.SetAfterRequestHook(nullptr);
+    return "virtual keyboard: the state file " + Shown(path) +
+           " cannot be read; the keyboard starts from factory memory and saves nothing";
   } else if (load.status == StateFileStatus::kDamaged) {
     const std::filesystem::path aside = SetDamagedStateFileAside(path);
     notice = "virtual keyboard: the state file " + Shown(path) + " is damaged; " +

@@ -1,10 +1,12 @@
 #include "vkb/state_file.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <thread>
 #include <vector>
 
 #include "platform/replace_file.h"
@@ -57,11 +59,20 @@ StateFileLoad LoadStateFile(const std::filesystem::path& path) {
   StateFileLoad load;
   std::error_code error;
   if (!std::filesystem::exists(path, error)) return load;
-  load.status = StateFileStatus::kDamaged;
-  std::ifstream file(path, std::ios::binary);
+  // On Windows a file that is being replaced cannot be opened for a moment: try again
+  // briefly before calling it unreadable (which is not damaged: nothing is known of it).
+  std::ifstream file;
+  for (int tries = 0; tries < 50; ++tries) {
+    file.open(path, std::ios::binary);
+    if (file) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(4));
+  }
+  load.status = StateFileStatus::kUnreadable;
   if (!file) return load;
   std::vector<std::uint8_t> in((std::istreambuf_iterator<char>(file)),
                                std::istreambuf_iterator<char>());
+  if (file.bad()) return load;
+  load.status = StateFileStatus::kDamaged;
   if (in.size() < 8 || std::memcmp(in.data(), kMagic, 4) != 0) return load;
   const std::uint32_t version =
       in[4] | (in[5] << 8) | (in[6] << 16) | (static_cast<std::uint32_t>(in[7]) << 24);

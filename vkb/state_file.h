@@ -13,8 +13,9 @@ namespace tarvolin::vkb {
 bool SaveStateFile(const std::filesystem::path& path, const FirmwareMemory& memory);
 
 enum class StateFileStatus {
-  kMissing,  // there is no state yet: the keyboard starts from factory memory
-  kDamaged,  // unreadable, cut short, too long, or not a state file
+  kMissing,     // there is no state yet: the keyboard starts from factory memory
+  kUnreadable,  // it exists but cannot be opened or read
+  kDamaged,     // cut short, too long, or not a state file
   kLoaded,
 };
 struct StateFileLoad {

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <thread>
 
 #include "device/commands.h"
@@ -207,8 +208,10 @@ TEST(StateFileTest, ReadersAlwaysFindTheFileWholeWhileItIsRewritten) {
     }
   });
   int whole = 0;
+  std::map<StateFileStatus, int> seen;
   for (int i = 0; i < 1000; ++i) {
     const auto load = LoadStateFile(path);
+    ++seen[load.status];
     if (load.status == StateFileStatus::kLoaded &&
         (load.memory->key_maps[0] == 0xA1 || load.memory->key_maps[0] == 0xB2) &&
         load.memory->key_maps.back() == load.memory->key_maps[0]) {
@@ -217,7 +220,9 @@ TEST(StateFileTest, ReadersAlwaysFindTheFileWholeWhileItIsRewritten) {
   }
   stop = true;
   writer.join();
-  EXPECT_EQ(whole, 1000);
+  EXPECT_EQ(whole, 1000) << "missing " << seen[StateFileStatus::kMissing] << ", unreadable "
+                         << seen[StateFileStatus::kUnreadable] << ", damaged "
+                         << seen[StateFileStatus::kDamaged];
   EXPECT_GT(saves, 1);
   // Nothing is left beside it but the file itself.
   int beside = 0;
