@@ -3,7 +3,7 @@
 # events, faults, dump.
 source "$(dirname "$0")/lib.sh"
 out="$work/watch.out"
-wine_run tarvolinctl.exe watch 25 > "$out" 2>&1 &
+wine_run tarvolinctl.exe watch 240 > "$out" 2>&1 &
 watcher=$!
 trap 'kill $watcher 2>/dev/null || true; wine_run vkbctl.exe shutdown > /dev/null 2>&1 || true; cleanup_work' EXIT
 for _ in $(seq 100); do
