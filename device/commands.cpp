@@ -8,13 +8,15 @@
 namespace tarvolin::device {
 namespace {
 
-// Runs one prepared request and classifies the reply's status.
-int Exchange(DeviceChannel& channel, ReportBytes& request, ReportBytes& reply) {
+// Runs one prepared request and classifies the reply's status. A reply counts only with the
+// header and the `reply_data` payload bytes the command takes from it.
+int Exchange(DeviceChannel& channel, ReportBytes& request, ReportBytes& reply,
+             std::size_t reply_data) {
   SealReport(request);
-  reply.fill(0);
   std::uint32_t received = 0;
   const int result = channel.Transact(request.data(), request.size(), reply.data(),
-                                      static_cast<std::uint32_t>(reply.size()), &received);
+                                      static_cast<std::uint32_t>(reply.size()), &received,
+                                      static_cast<std::uint32_t>(kOffsetPayload + reply_data));
   if (result != kResultOk) return result;
   if (reply[kOffsetStatus] == kStatusRefused) return kResultRefused;
   if (reply[kOffsetStatus] == kStatusBusy) return kResultBusy;
@@ -26,7 +28,7 @@ int Simple(DeviceChannel& channel, Command command, std::uint8_t length, std::ui
            std::size_t reply_bytes) {
   ReportBytes request = BuildRequest(command, length, address, payload);
   ReportBytes reply{};
-  const int result = Exchange(channel, request, reply);
+  const int result = Exchange(channel, request, reply, reply_data != nullptr ? reply_bytes : 0);
   if (result == kResultOk && reply_data != nullptr) {
     std::memcpy(reply_data, reply.data() + kOffsetPayload, reply_bytes);
   }
@@ -41,7 +43,7 @@ int ReadArea(DeviceChannel& channel, Command command, std::uint16_t base, std::u
     const std::size_t piece = std::min(kPayloadSize, total - offset);
     ReportBytes request = BuildRequest(command, static_cast<std::uint8_t>(piece),
                                        static_cast<std::uint16_t>(base + offset));
-    const int result = Exchange(channel, request, reply);
+    const int result = Exchange(channel, request, reply, piece);
     if (result != kResultOk) return result;
     std::memcpy(destination + offset, reply.data() + kOffsetPayload, piece);
   }
@@ -63,7 +65,7 @@ int WriteArea(DeviceChannel& channel, Command command, std::uint16_t base,
     SetReportAddress(request, static_cast<std::uint16_t>(base + offset));
     request[kOffsetStatus] = 0;
     std::memcpy(request.data() + kOffsetPayload, source + offset, piece);
-    const int result = Exchange(channel, request, reply);
+    const int result = Exchange(channel, request, reply, 0);
     if (result != kResultOk) return result;
   }
   return kResultOk;

@@ -33,7 +33,10 @@ void DeviceChannel::Subscribe() {
   api_.DeleteRequestFromUnitId(consumer_unit_);
   api_.RequestAsyncRead(&kConsumerSelector, &DeviceChannel::InputCallback, kContextConsumer,
                         &consumer_unit_);
-  in_flight_.store(0);
+  {
+    std::lock_guard slot(slot_mutex_);
+    in_flight_ = 0;
+  }
   completion_->Reset();
   api_.DeleteRequestFromUnitId(control_unit_);
   api_.RequestAsyncRead(&kControlSelector, &DeviceChannel::InputCallback, kContextControl,
@@ -47,22 +50,56 @@ int DeviceChannel::DeviceCount() {
 
 int DeviceChannel::Transact(const std::uint8_t* request, std::size_t request_length,
                             std::uint8_t* reply, std::uint32_t reply_capacity,
-                            std::uint32_t* received_length) {
+                            std::uint32_t* received_length, std::uint32_t required_reply_length) {
   std::lock_guard transaction(transaction_mutex_);
-  const int result =
-      TransactLocked(request, request_length, reply, reply_capacity, received_length);
+  const int result = TransactLocked(request, request_length, reply, reply_capacity, received_length,
+                                    required_reply_length);
   // Every return clears the flag. The slot forgets the caller's buffer under the slot lock,
   // so a reply that comes late can never be copied into a buffer that is gone.
   std::lock_guard slot(slot_mutex_);
-  in_flight_.store(0);
+  in_flight_ = 0;
   slot_destination_ = nullptr;
   slot_capacity_ = 0;
   return result;
 }
 
+void DeviceChannel::OpenSlot(std::uint8_t* reply, std::uint32_t capacity) {
+  // Reset before the slot opens: a signal left over from an earlier attempt must not end this
+  // one, while input arriving once the slot is open is never lost.
+  completion_->Reset();
+  std::lock_guard slot(slot_mutex_);
+  // A reply that is short or never comes must not leave an earlier attempt's bytes behind.
+  std::memset(reply, 0, capacity);
+  slot_destination_ = reply;
+  slot_capacity_ = capacity;
+  slot_received_ = 0;
+  slot_filled_ = false;
+  in_flight_ = 1;
+}
+
+DeviceChannel::Received DeviceChannel::CloseSlot(const std::uint8_t* request,
+                                                 std::uint32_t required_reply_length,
+                                                 std::uint32_t* received_length) {
+  std::lock_guard slot(slot_mutex_);
+  in_flight_ = 0;
+  if (!slot_filled_) return Received::kNothing;
+  const std::uint8_t* reply = slot_destination_;
+  // The keyboard answers with the request's header: a reply that is cut short or names
+  // another command, length or address belongs to some other request.
+  const bool whole = slot_received_ >= std::max(required_reply_length, kReplyHeaderSize);
+  const bool same_header = whole && reply[kOffsetCommand] == request[kOffsetCommand] &&
+                           reply[kOffsetLength] == request[kOffsetLength] &&
+                           reply[kOffsetAddress] == request[kOffsetAddress] &&
+                           reply[kOffsetAddress + 1] == request[kOffsetAddress + 1];
+  if (!same_header) return Received::kForeign;
+  *received_length = slot_received_;
+  return Received::kReply;
+}
+
 int DeviceChannel::TransactLocked(const std::uint8_t* request, std::size_t request_length,
                                   std::uint8_t* reply, std::uint32_t reply_capacity,
-                                  std::uint32_t* received_length) {
+                                  std::uint32_t* received_length,
+                                  std::uint32_t required_reply_length) {
   *received_length = 0;
   if (DeviceCount() <= 0) return kResultNoDevice;
 
@@ -71,18 +108,17 @@ int DeviceChannel::TransactLocked(const std::uint8_t* request, std::size_t reque
 
   int attempts = 0;
   for (;;) {
-    if (in_flight_.load() != 0) {
-      clock_.SleepMs(kInFlightBackOffMs);
-      in_flight_.store(0);
-    }
+    bool busy_wait = false;
     {
       std::lock_guard slot(slot_mutex_);
-      slot_destination_ = reply;
-      slot_capacity_ = reply_capacity;
-      slot_received_ = 0;
+      busy_wait = in_flight_ != 0;
     }
-    completion_->Reset();
-    in_flight_.store(1);
+    if (busy_wait) {
+      clock_.SleepMs(kInFlightBackOffMs);
+      std::lock_guard slot(slot_mutex_);
+      in_flight_ = 0;
+    }
+    OpenSlot(reply, reply_capacity);
 
     if (api_.RequestWriteOne(&kControlSelector, buffer.data(), static_cast<int>(buffer.size())) <=
         0) {
@@ -90,33 +126,20 @@ int DeviceChannel::TransactLocked(const std::uint8_t* request, std::size_t reque
     }
 
     const WaitResult waited = completion_->Wait(kReplyTimeoutMs);
-    bool retry = false;
-    if (waited == WaitResult::kTimeout) {
-      retry = true;
-    } else if (waited != WaitResult::kSignalled) {
-      return kResultNoDevice;
-    } else if (reply[3] != buffer[3]) {
-      retry = true;  // a reply for another command counts as no reply
-    } else if (reply[7] == 0xFF || reply[7] == 0xFE) {
-      if (++attempts >= kMaxAttempts) {
-        std::lock_guard slot(slot_mutex_);
-        *received_length = slot_received_;
-        return kResultOk;  // the caller judges the status byte
-      }
-      in_flight_.store(0);
-      clock_.SleepMs(kRetryPauseMs);
-      continue;
-    } else {
-      std::lock_guard slot(slot_mutex_);
-      *received_length = slot_received_;
-      return kResultOk;
+    if (waited == WaitResult::kFailed) return kResultNoDevice;
+    // A reply that lands just as the wait times out still counts: the slot decides.
+    const Received received = CloseSlot(buffer.data(), required_reply_length, received_length);
+    if (received == Received::kReply) {
+      const std::uint8_t status = reply[kOffsetStatus];
+      if (status != 0xFF && status != 0xFE) return kResultOk;
+      // Refused or busy: the caller judges the status byte of the last one.
+      if (++attempts >= kMaxAttempts) return kResultOk;
+    } else if (++attempts >= kMaxAttempts) {
+      *received_length = 0;
+      return kResultNoReply;
     }
-
-    if (retry) {
-      if (++attempts >= kMaxAttempts) return kResultNoReply;
-      in_flight_.store(0);
-      clock_.SleepMs(kRetryPauseMs);
-    }
+    *received_length = 0;
+    clock_.SleepMs(kRetryPauseMs);
   }
 }
 
@@ -155,11 +178,14 @@ void DeviceChannel::Route(const void* event_record) {
     const auto* input = ReadField<const std::uint8_t*>(subscription, kSubscriptionInputOffset);
     {
       std::lock_guard slot(slot_mutex_);
-      // Nobody waits: drop it.
-      if (in_flight_.load() == 0 || slot_destination_ == nullptr || input == nullptr) return;
+      // Nobody waits, or this attempt has its input already: drop it.
+      if (in_flight_ == 0 || slot_filled_ || slot_destination_ == nullptr || input == nullptr) {
+        return;
+      }
       const std::uint32_t n = std::min(count, slot_capacity_);
       std::memcpy(slot_destination_, input, n);
       slot_received_ = n;
+      slot_filled_ = true;
     }
     completion_->Signal();
   } else if (kind == kEventInputReport && context == kContextConsumer) {

@@ -1,11 +1,11 @@
 #pragma once
-#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
 
 #include "device/completion_event.h"
+#include "device/device_report.h"
 #include "device/hid_library.h"
 #include "platform/clock.h"
 
@@ -22,6 +22,9 @@ inline constexpr std::uint32_t kReplyTimeoutMs = 1000;
 inline constexpr std::uint32_t kRetryPauseMs = 10;
 inline constexpr std::uint32_t kInFlightBackOffMs = 1001;
 inline constexpr int kMaxAttempts = 3;
+
+// A reply echoes the request's header: report id, checksum, command, length, address, status.
+inline constexpr std::uint32_t kReplyHeaderSize = kOffsetPayload;
 
 // The one path to the keyboard: binds the HID library, runs request/response transactions on
 // the single reply slot, and routes what the keyboard sends unasked.
@@ -49,9 +52,12 @@ class DeviceChannel {
   // Attached keyboards on the control interface; 0 = none (also when unbound).
   int DeviceCount();
 
-  // One request/response exchange; see the result constants above.
+  // One request/response exchange; see the result constants above. A reply counts only when
+  // it is the first control input of its attempt, holds at least `required_reply_length`
+  // bytes and echoes the request's command, length and address; anything else is no reply.
   int Transact(const std::uint8_t* request, std::size_t request_length, std::uint8_t* reply,
-               std::uint32_t reply_capacity, std::uint32_t* received_length);
+               std::uint32_t reply_capacity, std::uint32_t* received_length,
+               std::uint32_t required_reply_length = kReplyHeaderSize);
 
   // Sends two bytes to the indicator interface, cancelling the previous status write first.
   void StatusWrite(const std::uint8_t bytes[2]);
@@ -70,7 +76,14 @@ class DeviceChannel {
  private:
   void Route(const void* event_record);
   int TransactLocked(const std::uint8_t* request, std::size_t request_length, std::uint8_t* reply,
-                     std::uint32_t reply_capacity, std::uint32_t* received_length);
+                     std::uint32_t reply_capacity, std::uint32_t* received_length,
+                     std::uint32_t required_reply_length);
+  // Opens the reply slot for one attempt: the caller's buffer is cleared and the next control
+  // input is taken. Returns what the attempt received once it is closed again.
+  void OpenSlot(std::uint8_t* reply, std::uint32_t capacity);
+  enum class Received { kNothing, kReply, kForeign };
+  Received CloseSlot(const std::uint8_t* request, std::uint32_t required_reply_length,
+                     std::uint32_t* received_length);
 
   Clock& clock_;
   HidLibraryApi api_{};
@@ -79,9 +92,11 @@ class DeviceChannel {
 
   // Whole transactions are serialised so two callers never share the one reply slot.
   std::mutex transaction_mutex_;
-  std::atomic<int> in_flight_{0};
-  // The reply slot, filled by the callback thread while a transaction waits.
+  // The in-flight flag and the reply slot, filled by the callback thread while a transaction
+  // waits; the slot takes one input per attempt.
   std::mutex slot_mutex_;
+  int in_flight_ = 0;
+  bool slot_filled_ = false;
   std::uint8_t* slot_destination_ = nullptr;
   std::uint32_t slot_capacity_ = 0;
   std::uint32_t slot_received_ = 0;

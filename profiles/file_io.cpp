@@ -4,23 +4,19 @@
 #include <new>
 #include <system_error>
 
-#ifdef _WIN32
-#include <io.h>  // _commit
-#else
-#include <unistd.h>  // fsync
-#endif
+#include "platform/replace_file.h"
 
 namespace tarvolin::profiles {
 namespace {
 
-// Owns an open C stream and closes it once.
+// Owns a C stream open for reading and closes it once.
 class StdioFile {
  public:
-  StdioFile(const std::filesystem::path& path, bool for_writing) {
+  explicit StdioFile(const std::filesystem::path& path) {
 #ifdef _WIN32
-    file_ = _wfopen(path.c_str(), for_writing ? L"wb" : L"rb");
+    file_ = _wfopen(path.c_str(), L"rb");
 #else
-    file_ = std::fopen(path.c_str(), for_writing ? "wb" : "rb");
+    file_ = std::fopen(path.c_str(), "rb");
 #endif
   }
   StdioFile(const StdioFile&) = delete;
@@ -36,34 +32,14 @@ class StdioFile {
     return file_ != nullptr;
   }
 
-  // Flushes the stream and asks the system to put the data on the disk, so a crash right
-  // after the replacement cannot leave an empty file behind.
-  bool FlushToDisk() {
-    if (std::fflush(file_) != 0) return false;
-#ifdef _WIN32
-    return _commit(_fileno(file_)) == 0;
-#else
-    return fsync(fileno(file_)) == 0;
-#endif
-  }
-
-  // False when the system reports an error on closing (a delayed write that failed).
-  bool Close() {
-    if (file_ == nullptr) return true;
-    const bool closed = std::fclose(file_) == 0;
+  void Close() {
+    if (file_ != nullptr) std::fclose(file_);
     file_ = nullptr;
-    return closed;
   }
 
  private:
   std::FILE* file_ = nullptr;
 };
-
-std::filesystem::path TemporaryPathFor(const std::filesystem::path& path) {
-  std::filesystem::path temporary = path;
-  temporary += ".partial";
-  return temporary;
-}
 
 }  // namespace
 
@@ -84,7 +60,7 @@ bool IsReadOnlyFile(const std::filesystem::path& path) {
 FileBytes ReadFileBytes(const std::filesystem::path& path, std::uint64_t max_bytes) {
   FileBytes result;
   if (!FileExists(path)) return result;
-  StdioFile file(path, false);
+  StdioFile file(path);
   if (!file) {
     result.status = ReadStatus::kCannotOpen;
     return result;
@@ -122,30 +98,7 @@ bool ReplaceFileContents(const std::filesystem::path& path,
                          std::initializer_list<std::span<const std::uint8_t>> blocks) {
   std::error_code error;
   if (std::filesystem::is_directory(path, error) || IsReadOnlyFile(path)) return false;
-
-  const std::filesystem::path temporary = TemporaryPathFor(path);
-  bool written = false;
-  {
-    StdioFile file(temporary, true);
-    if (file) {
-      written = true;
-      for (const auto block : blocks) {
-        if (block.empty()) continue;
-        if (std::fwrite(block.data(), 1, block.size(), file.get()) != block.size()) {
-          written = false;
-          break;
-        }
-      }
-      written = written && file.FlushToDisk();
-      written = file.Close() && written;
-    }
-  }
-  if (written) {
-    std::filesystem::rename(temporary, path, error);
-    written = !error;
-  }
-  if (!written) std::filesystem::remove(temporary, error);
-  return written;
+  return ReplaceFileAtomically(path, blocks);
 }
 
 }  // namespace tarvolin::profiles

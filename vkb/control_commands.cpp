@@ -1,5 +1,6 @@
 #include "vkb/control_commands.h"
 
+#include <iomanip>
 #include <sstream>
 #include <vector>
 
@@ -16,8 +17,8 @@ std::vector<std::string> Words(std::string_view line) {
   return words;
 }
 
-std::string Event(VirtualHidLibrary& library, std::uint16_t code) {
-  library.SendEvent(code);
+std::string Event(KeyboardDevice& keyboard, std::uint16_t code) {
+  keyboard.SendEvent(code);
   return "ok";
 }
 
@@ -26,19 +27,18 @@ std::string Event(VirtualHidLibrary& library, std::uint16_t code) {
 std::string ControlUsage() {
   return "plug | unplug | bank | lighting | macro-start | macro-stop | event CODE\n"
          "effects N[,N...] | macro-space UNITS | product-id ID | active-profile N\n"
-         "fault drop|busy|refuse|wrong N | latency MS | faults-clear\n"
-         "dump | traffic PATH | traffic-off | reset | status\n";
+         "fault drop|busy|refuse|wrong|stray N | latency MS | faults-clear\n"
+         "dump | traffic PATH | traffic-off | reset | status | shutdown\n";
 }
 
-bool IsOfflineCommand(std::string_view line) {
+bool ChangesMemory(std::string_view line) {
   const auto words = Words(line);
   if (words.empty()) return false;
   const std::string& verb = words[0];
-  return verb == "effects" || verb == "macro-space" || verb == "active-profile" || verb == "dump" ||
-         verb == "reset";
+  return verb == "effects" || verb == "macro-space" || verb == "active-profile" || verb == "reset";
 }
 
-std::string RunControlCommand(VirtualHidLibrary& library, std::string_view line) {
+std::string RunControlCommand(KeyboardDevice& keyboard, std::string_view line) {
   const auto words = Words(line);
   if (words.empty()) return "error: empty command";
   const std::string& verb = words[0];
@@ -46,20 +46,20 @@ std::string RunControlCommand(VirtualHidLibrary& library, std::string_view line)
   auto need = [&](std::size_t count) { return words.size() == count; };
 
   if (verb == "plug" && need(1)) {
-    library.Plug();
+    keyboard.Plug();
     return "ok";
   }
   if (verb == "unplug" && need(1)) {
-    library.Unplug();
+    keyboard.Unplug();
     return "ok";
   }
-  if (verb == "bank" && need(1)) return Event(library, 0x02FF);
-  if (verb == "lighting" && need(1)) return Event(library, 0x0401);
-  if (verb == "macro-start" && need(1)) return Event(library, 0x1811);
-  if (verb == "macro-stop" && need(1)) return Event(library, 0x1810);
+  if (verb == "bank" && need(1)) return Event(keyboard, 0x02FF);
+  if (verb == "lighting" && need(1)) return Event(keyboard, 0x0401);
+  if (verb == "macro-start" && need(1)) return Event(keyboard, 0x1811);
+  if (verb == "macro-stop" && need(1)) return Event(keyboard, 0x1810);
   if (verb == "event" && need(2)) {
     if (!ParseNumber(words[1], 0, 0xFFFF, value)) return "error: event code is 0..0xFFFF";
-    return Event(library, static_cast<std::uint16_t>(value));
+    return Event(keyboard, static_cast<std::uint16_t>(value));
   }
   if (verb == "effects" && need(2)) {
     std::vector<std::uint8_t> effects;
@@ -71,7 +71,7 @@ std::string RunControlCommand(VirtualHidLibrary& library, std::string_view line)
     if (effects.size() > device::SettingsBlock::kEffectListSize) {
       return "error: at most 32 effects";
     }
-    library.firmware().Edit([&](FirmwareMemory& m) {
+    keyboard.firmware().Edit([&](FirmwareMemory& m) {
       for (std::size_t i = 0; i < device::SettingsBlock::kEffectListSize; ++i) {
         m.settings.bytes[device::SettingsBlock::kOffsetEffectList + i] =
             i < effects.size() ? effects[i] : 0;
@@ -82,25 +82,25 @@ std::string RunControlCommand(VirtualHidLibrary& library, std::string_view line)
   if (verb == "macro-space" && need(2)) {
     if (!ParseNumber(words[1], 0, 255, value))
       return "error: macro space is 0..255 units of 128 bytes";
-    library.firmware().Edit([&](FirmwareMemory& m) {
+    keyboard.firmware().Edit([&](FirmwareMemory& m) {
       m.settings.bytes[device::SettingsBlock::kOffsetMacroSpace] = static_cast<std::uint8_t>(value);
     });
     return "ok";
   }
   if (verb == "active-profile" && need(2)) {
     if (!ParseNumber(words[1], 0, 2, value)) return "error: profile is 0..2";
-    library.firmware().Edit(
+    keyboard.firmware().Edit(
         [&](FirmwareMemory& m) { m.settings.SetActiveProfile(static_cast<int>(value)); });
     return "ok";
   }
   if (verb == "product-id" && need(2)) {
     if (!ParseNumber(words[1], 0, 0xFFFF, value)) return "error: product id is 0..0xFFFF";
-    library.SetProductId(static_cast<std::uint16_t>(value));
+    keyboard.SetProductId(static_cast<std::uint16_t>(value));
     return "ok";
   }
   if (verb == "fault" && need(3)) {
     if (!ParseNumber(words[2], 0, 1000000, value)) return "error: count is a number";
-    FaultPlan plan = library.firmware().Faults();
+    FaultPlan plan = keyboard.firmware().Faults();
     const int n = static_cast<int>(value);
     if (words[1] == "drop") {
       plan.drop_replies = n;
@@ -110,44 +110,49 @@ std::string RunControlCommand(VirtualHidLibrary& library, std::string_view line)
       plan.refused_replies = n;
     } else if (words[1] == "wrong") {
       plan.wrong_command_replies = n;
+    } else if (words[1] == "stray") {
+      plan.stray_reports = n;
     } else {
-      return "error: fault is drop, busy, refuse or wrong";
+      return "error: fault is drop, busy, refuse, wrong or stray";
     }
-    library.firmware().SetFaults(plan);
+    keyboard.firmware().SetFaults(plan);
     return "ok";
   }
   if (verb == "latency" && need(2)) {
     if (!ParseNumber(words[1], 0, 5000, value)) return "error: latency is 0..5000 ms";
-    FaultPlan plan = library.firmware().Faults();
+    FaultPlan plan = keyboard.firmware().Faults();
     plan.latency_ms = static_cast<std::uint32_t>(value);
-    library.firmware().SetFaults(plan);
+    keyboard.firmware().SetFaults(plan);
     return "ok";
   }
   if (verb == "faults-clear" && need(1)) {
-    library.firmware().SetFaults(FaultPlan{});
+    keyboard.firmware().SetFaults(FaultPlan{});
     return "ok";
   }
-  if (verb == "dump" && need(1)) return MemoryToJson(library.firmware().Snapshot());
+  if (verb == "dump" && need(1)) return MemoryToJson(keyboard.firmware().Snapshot());
   if (verb == "traffic" && need(2)) {
-    library.traffic().SetFile(words[1]);
+    keyboard.traffic().SetFile(words[1]);
     return "ok";
   }
   if (verb == "traffic-off" && need(1)) {
-    library.traffic().SetFile("");
+    keyboard.traffic().SetFile("");
     return "ok";
   }
   if (verb == "reset" && need(1)) {
-    library.firmware().ResetToFactory();
+    keyboard.firmware().ResetToFactory();
     return "ok";
   }
   if (verb == "status" && need(1)) {
-    const auto memory = library.firmware().Snapshot();
+    const auto memory = keyboard.firmware().Snapshot();
     std::ostringstream out;
-    out << "plugged " << (library.plugged() ? 1 : 0) << "\nproduct-id 0x" << std::hex
-        << library.product_id() << std::dec << "\nactive-profile "
+    out << "plugged " << (keyboard.plugged() ? 1 : 0) << "\nproduct-id 0x" << std::hex
+        << keyboard.product_id() << std::dec << "\nactive-profile "
         << memory.settings.ActiveProfile() << "\nmacro-space "
         << static_cast<int>(memory.settings.bytes[device::SettingsBlock::kOffsetMacroSpace])
-        << "\nrequests " << library.traffic().Requests().size();
+        << "\nrequests " << keyboard.traffic().Requests().size() << "\nindicator";
+    for (std::uint8_t byte : keyboard.LastStatusBytes()) {
+      out << ' ' << std::hex << std::setw(2) << std::setfill('0') << int{byte};
+    }
     return out.str();
   }
   return "error: unknown command or wrong arguments; commands:\n" + ControlUsage();

@@ -2,7 +2,7 @@
 #include <string>
 #include <string_view>
 
-#include "vkb/virtual_hid_library.h"
+#include "vkb/keyboard_device.h"
 
 namespace tarvolin::vkb {
 
@@ -10,12 +10,14 @@ namespace tarvolin::vkb {
 // Returns the answer text; an answer starting with "error:" means the command was refused.
 //   plug | unplug | bank | lighting | macro-start | macro-stop | event CODE
 //   effects N[,N...] | macro-space UNITS | product-id ID | active-profile N
-//   fault drop|busy|refuse|wrong N | latency MS | faults-clear
+//   fault drop|busy|refuse|wrong|stray N | latency MS | faults-clear
 //   dump | traffic PATH | traffic-off | reset | status
-std::string RunControlCommand(VirtualHidLibrary& library, std::string_view line);
+// ("shutdown" is the keyboard host's own.)
+std::string RunControlCommand(KeyboardDevice& keyboard, std::string_view line);
 
-// Commands that only touch memory, so they can run against the state file with no program.
-bool IsOfflineCommand(std::string_view line);
+// True for the commands that change the keyboard's memory (effects, macro-space,
+// active-profile, reset): the flash is to be saved after them.
+bool ChangesMemory(std::string_view line);
 
 std::string ControlUsage();
 

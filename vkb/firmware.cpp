@@ -81,6 +81,13 @@ FaultPlan Firmware::Faults() const {
   return faults_;
 }
 
+bool Firmware::TakeStrayReport() {
+  std::lock_guard lock(mutex_);
+  if (faults_.stray_reports <= 0) return false;
+  --faults_.stray_reports;
+  return true;
+}
+
 std::uint32_t Firmware::MacroSpaceBytes() const {
   return memory_.settings.MacroSpaceBytes();
 }
@@ -125,7 +132,9 @@ ReportBytes Firmware::Answer(const ReportBytes& request) {
     return reply;
   };
 
-  if (request[device::kOffsetReportId] != device::kReportId) return refuse();
+  if (request[device::kOffsetReportId] != device::kReportId || request[kOffsetStatus] != 0) {
+    return refuse();
+  }
   const std::uint16_t sum = device::ReportChecksum(request);
   if (request[device::kOffsetChecksum] != (sum & 0xFF) ||
       request[device::kOffsetChecksum + 1] != (sum >> 8)) {
@@ -139,13 +148,16 @@ ReportBytes Firmware::Answer(const ReportBytes& request) {
 
   // A read may reach past an area's end (the lighting and key-colour reads ask 56 or 54
   // bytes near the end); it answers zeros there. A write must lie inside the area.
+  // A read request carries no data; anything in its payload is a host mistake.
+  const bool empty_payload =
+      std::all_of(in, in + kPayloadSize, [](std::uint8_t b) { return b == 0; });
   auto read = [&](const std::uint8_t* area, std::size_t size) {
-    if (length > kPayloadSize || address >= size) return refuse();
+    if (!empty_payload || length > kPayloadSize || address >= size) return refuse();
     ReadPadded(area, size, address, length, out);
     return reply;
   };
   auto read_exact = [&](const std::uint8_t* area, std::size_t size) {
-    if (length > kPayloadSize || address + length > size) return refuse();
+    if (!empty_payload || length > kPayloadSize || address + length > size) return refuse();
     std::memcpy(out, area + address, length);
     return reply;
   };
@@ -158,9 +170,13 @@ ReportBytes Firmware::Answer(const ReportBytes& request) {
   switch (static_cast<Command>(request[kOffsetCommand])) {
     case Command::kBegin:
     case Command::kEnd:
+      // Only the exact request opens or closes a sequence.
+      if (length != 0 || address != 0 || !empty_payload) return refuse();
       return reply;
     case Command::kReadSettings:
-      if (length != device::SettingsBlock::kSize || address != 0) return refuse();
+      if (length != device::SettingsBlock::kSize || address != 0 || !empty_payload) {
+        return refuse();
+      }
       std::memcpy(out, memory_.settings.bytes.data(), device::SettingsBlock::kSize);
       return reply;
     case Command::kWriteSettings: {

@@ -35,6 +35,7 @@ struct FaultPlan {
   int busy_replies = 0;           // the next N replies carry status 0xFE
   int refused_replies = 0;        // the next N replies carry status 0xFF
   int wrong_command_replies = 0;  // the next N replies echo another command
+  int stray_reports = 0;          // the next N replies are followed by a report for another command
   std::uint32_t latency_ms = 0;   // per report, to model USB polling
 };
 
@@ -62,6 +63,8 @@ class Firmware {
 
   void SetFaults(const FaultPlan& plan);
   FaultPlan Faults() const;
+  // True (and one fewer left) when the reply just sent is to be followed by a stray report.
+  bool TakeStrayReport();
 
  private:
   device::ReportBytes Answer(const device::ReportBytes& request);

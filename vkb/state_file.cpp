@@ -1,10 +1,15 @@
 #include "vkb/state_file.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <thread>
 #include <vector>
+
+#include "platform/replace_file.h"
 
 namespace tarvolin::vkb {
 namespace {
@@ -38,7 +43,7 @@ std::string Hex(const std::uint8_t* data, std::size_t size) {
 
 }  // namespace
 
-bool SaveStateFile(const std::string& path, const FirmwareMemory& memory) {
+bool SaveStateFile(const std::filesystem::path& path, const FirmwareMemory& memory) {
   std::vector<std::uint8_t> out(std::begin(kMagic), std::end(kMagic));
   for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(kVersion >> (8 * i)));
   Append(out, memory.settings.bytes);
@@ -47,35 +52,53 @@ bool SaveStateFile(const std::string& path, const FirmwareMemory& memory) {
   Append(out, memory.macros);
   Append(out, memory.lighting);
   Append(out, memory.key_colours);
-  // Write beside, then rename, so a crash never leaves a half-written flash.
-  const std::string temporary = path + ".tmp";
-  {
-    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-    if (!file) return false;
-    file.write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
-    if (!file) return false;
-  }
-  std::remove(path.c_str());
-  return std::rename(temporary.c_str(), path.c_str()) == 0;
+  return ReplaceFileAtomically(path, {out});
 }
 
-std::optional<FirmwareMemory> LoadStateFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return std::nullopt;
+StateFileLoad LoadStateFile(const std::filesystem::path& path) {
+  StateFileLoad load;
+  std::error_code error;
+  if (!std::filesystem::exists(path, error)) return load;
+  // On Windows a file that is being replaced cannot be opened for a moment: try again
+  // briefly before calling it unreadable (which is not damaged: nothing is known of it).
+  std::ifstream file;
+  for (int tries = 0; tries < 50; ++tries) {
+    file.open(path, std::ios::binary);
+    if (file) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(4));
+  }
+  load.status = StateFileStatus::kUnreadable;
+  if (!file) return load;
   std::vector<std::uint8_t> in((std::istreambuf_iterator<char>(file)),
                                std::istreambuf_iterator<char>());
-  if (in.size() < 8 || std::memcmp(in.data(), kMagic, 4) != 0) return std::nullopt;
+  if (file.bad()) return load;
+  load.status = StateFileStatus::kDamaged;
+  if (in.size() < 8 || std::memcmp(in.data(), kMagic, 4) != 0) return load;
   const std::uint32_t version =
       in[4] | (in[5] << 8) | (in[6] << 16) | (static_cast<std::uint32_t>(in[7]) << 24);
-  if (version != kVersion) return std::nullopt;
+  if (version != kVersion) return load;
   FirmwareMemory memory;
   std::size_t at = 8;
   if (!Take(in, at, memory.settings.bytes) || !Take(in, at, memory.key_maps) ||
       !Take(in, at, memory.default_layout) || !Take(in, at, memory.macros) ||
-      !Take(in, at, memory.lighting) || !Take(in, at, memory.key_colours)) {
-    return std::nullopt;
+      !Take(in, at, memory.lighting) || !Take(in, at, memory.key_colours) || at != in.size()) {
+    return load;
   }
-  return memory;
+  load.status = StateFileStatus::kLoaded;
+  load.memory = std::move(memory);
+  return load;
+}
+
+std::filesystem::path SetDamagedStateFileAside(const std::filesystem::path& path) {
+  for (int n = 1; n < 1000; ++n) {
+    std::filesystem::path aside = path;
+    aside += n == 1 ? std::string(".damaged") : ".damaged-" + std::to_string(n);
+    std::error_code error;
+    if (std::filesystem::exists(aside, error) || error) continue;
+    std::filesystem::rename(path, aside, error);
+    return error ? std::filesystem::path() : aside;
+  }
+  return {};
 }
 
 std::string MemoryToJson(const FirmwareMemory& memory) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 #include "device/device_channel.h"
 #include "device/device_report.h"
@@ -108,6 +109,7 @@ TEST_F(ChannelTest, BusyStatusRetriesAndHandsTheLastReplyToTheCaller) {
   EXPECT_EQ(fake_.written.size(), 3u);
   EXPECT_EQ(reply_[7], 0xFE);
   EXPECT_EQ(received, 64u);
+  EXPECT_EQ(clock_.sleeps, (std::vector<std::uint32_t>{10, 10}));  // a pause before each retry
 
   int calls = 0;
   fake_.written.clear();
@@ -143,8 +145,8 @@ TEST_F(ChannelTest, ReplyLengthIsCutToTheSlotAndStrayInputIsDropped) {
   EXPECT_EQ(received, 40u);
 
   std::vector<std::uint8_t> long_reply(100, 0x5A);
+  std::fill_n(long_reply.begin() + 3, 5, 0);
   long_reply[3] = 7;
-  long_reply[7] = 0;
   fake_.respond = [&](const ReportBytes&) { return std::optional(long_reply); };
   ASSERT_EQ(Send(request, &received), 1);
   EXPECT_EQ(received, 64u);
@@ -154,6 +156,98 @@ TEST_F(ChannelTest, ReplyLengthIsCutToTheSlotAndStrayInputIsDropped) {
   EXPECT_EQ(event_->Wait(0), WaitResult::kTimeout);
 }
 
+// A reply of `length` bytes echoing the request's header, status `status`, payload `fill`.
+FakeHidLibrary::Responder Reply(std::size_t length, std::uint8_t status, std::uint8_t fill) {
+  return [=](const ReportBytes& request) {
+    std::vector<std::uint8_t> reply(request.begin(), request.end());
+    std::fill(reply.begin() + 8, reply.end(), fill);
+    reply[7] = status;
+    reply.resize(length);
+    return std::optional(reply);
+  };
+}
+
+TEST_F(ChannelTest, RepliesShorterThanTheirDataAreNoReplies) {
+  std::vector<std::uint8_t> request(64, 0);
+  request[3] = 5;
+  request[4] = 56;
+  std::uint32_t received = 0;
+  for (std::size_t length : {4u, 8u, 63u}) {
+    fake_.written.clear();
+    fake_.respond = Reply(length, 0, 0x33);
+    EXPECT_EQ(channel_->Transact(request.data(), 64, reply_.data(), 64, &received, 64), -2)
+        << length;
+    EXPECT_EQ(received, 0u);
+    EXPECT_EQ(fake_.written.size(), 3u);
+  }
+  // Shorter than the header is never a reply, even where no data is wanted.
+  fake_.respond = Reply(7, 0, 0);
+  EXPECT_EQ(Send(request, &received), -2);
+  fake_.respond = Reply(8, 0, 0);
+  EXPECT_EQ(Send(request, &received), 1);
+  EXPECT_EQ(received, 8u);
+
+  // A full busy reply carrying data, then a bare header: the second attempt's buffer starts
+  // empty, so nothing of the refused reply is handed over as data.
+  int calls = 0;
+  fake_.respond = [&calls](const ReportBytes& r) {
+    return ++calls == 1 ? Reply(64, 0xFE, 0x77)(r) : Reply(8, 0, 0)(r);
+  };
+  EXPECT_EQ(Send(request, &received), 1);
+  EXPECT_EQ(received, 8u);
+  for (std::size_t i = 8; i < 64; ++i) EXPECT_EQ(reply_[i], 0) << i;
+}
+
+TEST_F(ChannelTest, OnlyRepliesWithTheRequestsHeaderCount) {
+  // Each reply arrives one request late, as from a keyboard slower than the time-out: every
+  // attempt first sees the reply to the report sent before it.
+  std::optional<std::vector<std::uint8_t>> late;
+  fake_.respond = [&late](const ReportBytes& request) {
+    auto previous = late;
+    std::vector<std::uint8_t> reply(request.begin(), request.end());
+    reply[8] = request[5];  // the payload says which address it answers
+    late = reply;
+    return previous;
+  };
+  std::uint32_t received = 0;
+  for (std::uint8_t address : {std::uint8_t{0}, std::uint8_t{56}, std::uint8_t{112}}) {
+    std::vector<std::uint8_t> request(64, 0);
+    request[3] = 7;
+    request[4] = 56;
+    request[5] = address;
+    ASSERT_EQ(Send(request, &received), 1) << int{address};
+    EXPECT_EQ(reply_[8], address);
+    EXPECT_EQ(reply_[5], address);
+  }
+  // Length and address must match too, not just the command.
+  for (std::size_t at : {4u, 5u, 6u}) {
+    fake_.respond = [at](const ReportBytes& request) {
+      std::vector<std::uint8_t> reply(request.begin(), request.end());
+      reply[at] ^= 0x10;
+      return std::optional(reply);
+    };
+    EXPECT_EQ(Send(std::vector<std::uint8_t>(64, 3), &received), -2) << at;
+  }
+}
+
+TEST_F(ChannelTest, TheFirstInputOfAnAttemptIsTheOneTaken) {
+  // The keyboard answers, then sends a report for another command before the caller looks.
+  fake_.respond = Reply(64, 0, 0x42);
+  fake_.after_reply = [this](const ReportBytes& request) {
+    std::vector<std::uint8_t> other(request.begin(), request.end());
+    other[3] = 9;
+    std::fill(other.begin() + 8, other.end(), 0x99);
+    fake_.DeliverControlInput(other);
+  };
+  std::vector<std::uint8_t> request(64, 0);
+  request[3] = 5;
+  std::uint32_t received = 0;
+  ASSERT_EQ(Send(request, &received), 1);
+  EXPECT_EQ(reply_[3], 5);
+  EXPECT_EQ(reply_[8], 0x42);
+  EXPECT_EQ(fake_.written.size(), 1u);
+}
+
 TEST_F(ChannelTest, DeviceCountChangesAndEventCodesReachTheirHooks) {
   std::vector<int> counts;
   std::vector<std::uint16_t> codes;
@@ -161,9 +255,11 @@ TEST_F(ChannelTest, DeviceCountChangesAndEventCodesReachTheirHooks) {
   channel_->SetEventHook([&](std::uint16_t code) { codes.push_back(code); });
   fake_.DeliverDeviceCount(1);
   fake_.DeliverDeviceCount(1);
+  // The library tells every subscription; only the control one starts the attach handler.
+  fake_.DeliverDeviceCountToAll(0);
   fake_.DeliverConsumerCode(0x02FF);
   fake_.DeliverConsumerCode(0x1811);
-  EXPECT_EQ(counts, (std::vector<int>{1, 1}));
+  EXPECT_EQ(counts, (std::vector<int>{1, 1, 0}));
   EXPECT_EQ(codes, (std::vector<std::uint16_t>{0x02FF, 0x1811}));
 }
 
@@ -177,6 +273,35 @@ TEST_F(ChannelTest, StatusWriteCancelsThePreviousOne) {
   ASSERT_EQ(fake_.deleted_units.size(), 4u);
   EXPECT_EQ(fake_.deleted_units[2], 0u);
   EXPECT_EQ(fake_.deleted_units[3], 3u);
+}
+
+}  // namespace
+}  // namespace tarvolin::device
+
+namespace tarvolin::device {
+namespace {
+
+TEST(EntryPointsTest, TheTwelveAreResolvedByNameInTheirOrder) {
+  std::vector<std::string> asked;
+  HidLibraryApi api;
+  static int dummy = 0;
+  ASSERT_TRUE(ResolveEntryPoints(api, [&](std::string_view name) -> void* {
+    asked.emplace_back(name);
+    return &dummy;
+  }));
+  EXPECT_EQ(asked,
+            (std::vector<std::string>{
+                "Debug", "Init", "End", "RequestGetDeviceCount", "DeleteRequestFromUnitId",
+                "DeleteRequestFromHandle", "RequestWrite", "RequestWriteOne", "RequestStatusWrite",
+                "RequestStatusGet", "RequestAsyncRead", "RequestStatusSetFeature"}));
+  EXPECT_EQ(reinterpret_cast<void*>(api.RequestStatusSetFeature), &dummy);
+  // The first one missing ends the resolving: nothing after it is asked for.
+  asked.clear();
+  EXPECT_FALSE(ResolveEntryPoints(api, [&](std::string_view name) -> void* {
+    asked.emplace_back(name);
+    return name == "RequestWrite" ? nullptr : &dummy;
+  }));
+  EXPECT_EQ(asked.size(), 7u);
 }
 
 }  // namespace

@@ -117,6 +117,40 @@ TEST_F(CommandsTest, RefusalsMapToTheirCodes) {
   EXPECT_EQ(Begin(*channel_), 0);
 }
 
+TEST_F(CommandsTest, ShortRepliesNeverPassForData) {
+  for (std::size_t length : {4u, 8u}) {
+    fake_.respond = [length](const ReportBytes& request) {
+      std::vector<std::uint8_t> reply(request.begin(), request.begin() + 8);
+      reply.resize(length);
+      return std::optional(reply);
+    };
+    std::array<std::uint8_t, 512> block{};
+    EXPECT_EQ(ReadKeyMap(*channel_, 0, block.data()), -2) << length;
+    SettingsBlock settings;
+    EXPECT_EQ(ReadSettings(*channel_, settings), -2) << length;
+  }
+  // A header is all a write needs back.
+  const std::uint8_t one = 1;
+  EXPECT_EQ(WriteLighting(*channel_, &one, 1, 0), 1);
+
+  // A busy reply full of data, then bare headers: the data of the refused reply is not handed
+  // over as the lighting.
+  int calls = 0;
+  fake_.respond = [&calls](const ReportBytes& request) {
+    std::vector<std::uint8_t> reply(request.begin(), request.end());
+    if (++calls == 1) {
+      reply[7] = 0xFE;
+      std::fill(reply.begin() + 8, reply.end(), 0x66);
+    } else {
+      reply.resize(8);
+    }
+    return std::optional(reply);
+  };
+  std::array<std::uint8_t, 56> lighting{};
+  EXPECT_EQ(ReadLighting(*channel_, lighting.data(), 56, 0), -2);
+  EXPECT_EQ(lighting, (std::array<std::uint8_t, 56>{}));
+}
+
 TEST_F(CommandsTest, FailureInTheMiddleOfABlockWriteStopsThere) {
   std::size_t count = 0;
   fake_.respond = [&count](const ReportBytes& request) {

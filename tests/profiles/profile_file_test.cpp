@@ -290,14 +290,26 @@ TEST_F(ProfileFileTest, AFailedWriteLeavesThePreviousFileWholeAndNoLeftovers) {
   ASSERT_EQ(WriteProfileFile(config, 0, path), 1);
   const Bytes before = ReadFile(path);
 
-  // The temporary file cannot be created: a folder is in its way.
-  auto blocker = path;
-  blocker += ".partial";
-  std::filesystem::create_directory(blocker);
+  // A file of the user's that happens to be named like a temporary is never touched, on a
+  // failed write (a folder where the target is) or on a successful one.
+  auto users = path;
+  users += ".partial";
+  const Bytes mine = {'m', 'i', 'n', 'e'};
+  WriteFile(users, mine);
+  const auto folder_target = folder_.File("taken");
+  std::filesystem::create_directory(folder_target);
+  auto users_beside_folder = folder_target;
+  users_beside_folder += ".partial";
+  WriteFile(users_beside_folder, mine);
+  EXPECT_EQ(WriteProfileFile(config, 0, folder_target), 0);
+  EXPECT_EQ(ReadFile(users_beside_folder), mine);
   config.macros.clear();
-  EXPECT_EQ(WriteProfileFile(config, 0, path), 0);
-  EXPECT_EQ(ReadFile(path), before);
-  std::filesystem::remove(blocker);
+  ASSERT_EQ(WriteProfileFile(config, 0, path), 1);
+  EXPECT_EQ(ReadFile(users), mine);
+  EXPECT_NE(ReadFile(path), before);
+  std::filesystem::remove(users);
+  std::filesystem::remove(users_beside_folder);
+  std::filesystem::remove(folder_target);
 
   // A folder where the file should be, and a missing folder.
   EXPECT_EQ(WriteProfileFile(config, 0, folder_.Path()), 0);

@@ -40,6 +40,7 @@ int FWriteOne(const device::DeviceSelector*, const std::uint8_t* data, int lengt
                       static_cast<std::uint32_t>(reply->size()));
     }
   }
+  if (g_fake->after_reply) g_fake->after_reply(report);
   return g_fake->write_result;
 }
 int FStatusWrite(const device::DeviceSelector*, device::InputCallback, std::uint32_t,
@@ -111,6 +112,11 @@ void FakeHidLibrary::DeliverControlInput(const std::vector<std::uint8_t>& bytes)
 }
 
 void FakeHidLibrary::DeliverDeviceCount(std::uint32_t count) {
+  Deliver(device::kEventDeviceCountChanged, device::kContextControl, {}, count);
+}
+
+void FakeHidLibrary::DeliverDeviceCountToAll(std::uint32_t count) {
+  Deliver(device::kEventDeviceCountChanged, device::kContextConsumer, {}, count);
   Deliver(device::kEventDeviceCountChanged, device::kContextControl, {}, count);
 }
 

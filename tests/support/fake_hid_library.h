@@ -58,13 +58,18 @@ class FakeHidLibrary {
 
   // Delivers raw input on the control interface, as if the keyboard sent it unasked.
   void DeliverControlInput(const std::vector<std::uint8_t>& bytes);
+  // A device-count change, to the control subscription or, as the library sends it, to every
+  // subscription.
   void DeliverDeviceCount(std::uint32_t count);
+  void DeliverDeviceCountToAll(std::uint32_t count);
   void DeliverConsumerCode(std::uint16_t code);
 
   int device_count = 1;
   int write_result = 64;
   int init_result = 1;
   Responder respond;
+  // Runs after each written report has had its reply, e.g. to send something unasked.
+  std::function<void(const device::ReportBytes& request)> after_reply;
   std::vector<device::ReportBytes> written;
   std::vector<std::uint32_t> deleted_units;
   std::vector<std::vector<std::uint8_t>> status_writes;

@@ -3,10 +3,14 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
 #include <thread>
 
 #include "device/commands.h"
 #include "tests/support/virtual_keyboard_fixture.h"
+#include "vkb/persistent_state.h"
 #include "vkb/state_file.h"
 
 namespace tarvolin::vkb {
@@ -37,6 +41,23 @@ TEST(FirmwareTest, FactoryLayoutHasTheKeysGKeysAndMediaKeys) {
 
 TEST(FirmwareTest, MalformedRequestsAreRefused) {
   Firmware firmware;
+  // Begin and End only as their exact requests; reads carry no data; requests have status 0.
+  const std::uint8_t data[1] = {1};
+  for (auto request : {device::BuildRequest(device::Command::kBegin, 1, 0),
+                       device::BuildRequest(device::Command::kEnd, 0, 1),
+                       device::BuildRequest(device::Command::kBegin, 0, 0, data),
+                       device::BuildRequest(device::Command::kReadSettings, 48, 0, data),
+                       device::BuildRequest(device::Command::kReadKeyMap, 56, 0, data),
+                       device::BuildRequest(device::Command::kReadLighting, 56, 0, data),
+                       device::BuildRequest(device::Command::kReadKeyColours, 56, 0, data)}) {
+    EXPECT_EQ((*firmware.Handle(request))[7], 0xFF) << int{request[3]};
+  }
+  auto with_status = device::BuildRequest(device::Command::kBegin, 0, 0);
+  with_status[7] = 1;
+  device::SealReport(with_status);
+  EXPECT_EQ((*firmware.Handle(with_status))[7], 0xFF);
+  EXPECT_EQ((*firmware.Handle(device::BuildRequest(device::Command::kBegin, 0, 0)))[7], 0);
+
   auto bad_checksum = device::BuildRequest(device::Command::kBegin, 0, 0);
   bad_checksum[1] ^= 1;
   EXPECT_EQ((*firmware.Handle(bad_checksum))[7], 0xFF);
@@ -67,18 +88,24 @@ TEST(FirmwareTest, StateFileRoundTripAndDamagedFiles) {
   });
   const std::string path = ::testing::TempDir() + "vkb_state_test.bin";
   ASSERT_TRUE(SaveStateFile(path, firmware.Snapshot()));
-  const auto loaded = LoadStateFile(path);
-  ASSERT_TRUE(loaded);
+  const auto load = LoadStateFile(path);
+  ASSERT_EQ(load.status, StateFileStatus::kLoaded);
+  const auto& loaded = load.memory;
   EXPECT_EQ(loaded->key_maps[700], 0x42);
   EXPECT_EQ(loaded->macros[12799], 0x99);
   EXPECT_EQ(loaded->settings.ActiveProfile(), 2);
 
-  // A cut file is no state at all (the keyboard starts from factory state instead).
+  // A cut file, a longer one and a missing one.
   std::FILE* f = std::fopen(path.c_str(), "wb");
   std::fwrite("TVKB\1\0\0\0abc", 1, 11, f);
   std::fclose(f);
-  EXPECT_FALSE(LoadStateFile(path));
-  EXPECT_FALSE(LoadStateFile(path + ".missing"));
+  EXPECT_EQ(LoadStateFile(path).status, StateFileStatus::kDamaged);
+  ASSERT_TRUE(SaveStateFile(path, firmware.Snapshot()));
+  f = std::fopen(path.c_str(), "ab");
+  std::fputc(0, f);
+  std::fclose(f);
+  EXPECT_EQ(LoadStateFile(path).status, StateFileStatus::kDamaged);
+  EXPECT_EQ(LoadStateFile(path + ".missing").status, StateFileStatus::kMissing);
   std::remove(path.c_str());
 
   const std::string json = MemoryToJson(firmware.Snapshot());
@@ -158,6 +185,82 @@ TEST_F(VirtualKeyboardEndToEnd, ConcurrentCallersNeverShareTheReplySlot) {
   b.join();
   c.join();
   EXPECT_EQ(failures, 0);
+}
+
+}  // namespace
+}  // namespace tarvolin::vkb
+
+namespace tarvolin::vkb {
+namespace {
+
+TEST(StateFileTest, ReadersAlwaysFindTheFileWholeWhileItIsRewritten) {
+  const std::string path = ::testing::TempDir() + "vkb_state_atomic.bin";
+  FirmwareMemory a;
+  FirmwareMemory b;
+  a.key_maps.fill(0xA1);
+  b.key_maps.fill(0xB2);
+  ASSERT_TRUE(SaveStateFile(path, a));
+  std::atomic<bool> stop{false};
+  std::atomic<int> saves{0};
+  std::thread writer([&] {
+    while (!stop) {
+      if (SaveStateFile(path, saves % 2 ? a : b)) ++saves;
+    }
+  });
+  int whole = 0;
+  std::map<StateFileStatus, int> seen;
+  for (int i = 0; i < 1000; ++i) {
+    const auto load = LoadStateFile(path);
+    ++seen[load.status];
+    if (load.status == StateFileStatus::kLoaded &&
+        (load.memory->key_maps[0] == 0xA1 || load.memory->key_maps[0] == 0xB2) &&
+        load.memory->key_maps.back() == load.memory->key_maps[0]) {
+      ++whole;
+    }
+  }
+  stop = true;
+  writer.join();
+  EXPECT_EQ(whole, 1000) << "missing " << seen[StateFileStatus::kMissing] << ", unreadable "
+                         << seen[StateFileStatus::kUnreadable] << ", damaged "
+                         << seen[StateFileStatus::kDamaged];
+  EXPECT_GT(saves, 1);
+  // Nothing is left beside it but the file itself.
+  int beside = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(::testing::TempDir())) {
+    if (entry.path().filename().string().rfind("vkb_state_atomic.bin", 0) == 0) ++beside;
+  }
+  EXPECT_EQ(beside, 1);
+  std::remove(path.c_str());
+}
+
+TEST(StateFileTest, ADamagedFileIsReportedAndKeptAside) {
+  const std::string path = ::testing::TempDir() + "vkb_state_damaged.bin";
+  std::remove((path + ".damaged").c_str());
+  const std::string damaged("TVKB\1\0\0\0 not a whole keyboard", 29);
+  {
+    std::ofstream file(path, std::ios::binary);
+    file << damaged;
+  }
+  KeyboardDevice keyboard;
+  keyboard.firmware().Edit([](FirmwareMemory& m) { m.settings.SetActiveProfile(2); });
+  const std::string notice = UseStateFile(keyboard, path);
+  EXPECT_NE(notice.find("damaged"), std::string::npos);
+  EXPECT_NE(notice.find(path + ".damaged"), std::string::npos);
+  EXPECT_EQ(LoadStateFile(path + ".damaged").status, StateFileStatus::kDamaged);
+  EXPECT_FALSE(std::filesystem::exists(path));
+  // The next write saves a new file; the damaged one stays as it was.
+  keyboard.Answer(device::BuildRequest(device::Command::kEnd, 0, 0));
+  EXPECT_EQ(LoadStateFile(path).status, StateFileStatus::kLoaded);
+  std::ifstream kept(path + ".damaged", std::ios::binary);
+  std::string content((std::istreambuf_iterator<char>(kept)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(content, damaged);
+
+  // A missing file is factory state without a word; a good one is loaded.
+  KeyboardDevice second;
+  EXPECT_EQ(UseStateFile(second, path), "");
+  EXPECT_EQ(UseStateFile(second, path + ".none"), "");
+  std::remove(path.c_str());
+  std::remove((path + ".damaged").c_str());
 }
 
 }  // namespace

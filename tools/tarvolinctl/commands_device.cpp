@@ -2,6 +2,8 @@
 #include <array>
 
 #include "device/commands.h"
+#include "lighting/key_masks.h"
+#include "lighting/lighting_record.h"
 #include "platform/number_text.h"
 #include "tools/tarvolinctl/ctl_command.h"
 
@@ -72,6 +74,12 @@ int ReadDefaultLayoutCommand(CtlContext& context, Args args) {
   return PrintBlock(context, args, data);
 }
 
+// The keyboard's areas, so an offset or length that leaves one is refused before anything
+// is sent (the 16-bit address would otherwise wrap into another profile's bytes).
+constexpr long kLightingArea = static_cast<long>(lighting::kLightingAreaSize);  // 126
+constexpr long kKeyColourPage = static_cast<long>(lighting::kMaskPageSize);     // 180
+constexpr long kMacroAreaMax = 255 * 128;
+
 int Raw(CtlContext& context, Args args) {
   long command = 0;
   if (args.empty() || !ParseNumber(args[0], 1, 17, command)) return kExitUsage;
@@ -107,13 +115,17 @@ int Raw(CtlContext& context, Args args) {
       break;
     }
     case 5:
-      if (!number(1, 0, 56, a) || !number(2, 0, 0xFFFF, b)) return kExitUsage;
+      // A read may reach past the area's end (the keyboard answers zeros) but starts in it.
+      if (!number(1, 0, 56, a) || !number(2, 0, kLightingArea - 1, b)) return kExitUsage;
       result = device::ReadLighting(channel, buffer.data(), static_cast<std::uint8_t>(a),
                                     static_cast<std::uint16_t>(b));
       shown = 56;
       break;
     case 6:
-      if (!number(1, 0, 0xFFFF, a) || !hex(2) || bytes.size() > 56) return kExitUsage;
+      if (!number(1, 0, kLightingArea - 1, a) || !hex(2) || bytes.size() > 56 ||
+          a + static_cast<long>(bytes.size()) > kLightingArea) {
+        return kExitUsage;
+      }
       result = device::WriteLighting(channel, bytes.data(), static_cast<std::uint8_t>(bytes.size()),
                                      static_cast<std::uint16_t>(a));
       break;
@@ -127,14 +139,14 @@ int Raw(CtlContext& context, Args args) {
       result = device::WriteKeyMap(channel, static_cast<int>(a), bytes.data());
       break;
     case 9: {
-      if (!number(1, 0, 255 * 128, a)) return kExitUsage;
+      if (!number(1, 0, kMacroAreaMax, a)) return kExitUsage;
       std::vector<std::uint8_t> area(static_cast<std::size_t>(a));
       result = device::ReadMacros(channel, area.data(), area.size());
       if (result == 1) context.out << Hex(area.data(), area.size(), 16) << '\n';
       break;
     }
     case 10:
-      if (!hex(1)) return kExitUsage;
+      if (!hex(1) || static_cast<long>(bytes.size()) > kMacroAreaMax) return kExitUsage;
       result = device::WriteMacros(channel, bytes.data(), bytes.size());
       break;
     case 15:
@@ -142,14 +154,17 @@ int Raw(CtlContext& context, Args args) {
       shown = 512;
       break;
     case 16:
-      if (!number(1, 0, 56, a) || !number(2, 0, 0xFFFF, b) || !number(3, 0, 2, c))
+      if (!number(1, 0, 56, a) || !number(2, 0, kKeyColourPage - 1, b) || !number(3, 0, 2, c)) {
         return kExitUsage;
+      }
       result = device::ReadKeyColours(channel, buffer.data(), static_cast<std::uint8_t>(a),
                                       static_cast<std::uint16_t>(b), static_cast<int>(c));
       shown = 56;
       break;
     case 17:
-      if (!number(1, 0, 0xFFFF, a) || !number(2, 0, 2, b) || !hex(3) || bytes.size() > 56) {
+      // The write must stay inside the profile's page.
+      if (!number(1, 0, kKeyColourPage - 1, a) || !number(2, 0, 2, b) || !hex(3) ||
+          bytes.size() > 56 || a + static_cast<long>(bytes.size()) > kKeyColourPage) {
         return kExitUsage;
       }
       result =

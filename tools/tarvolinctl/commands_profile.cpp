@@ -204,6 +204,19 @@ int RunFromKeyboard(CtlContext& context, Args args) {
   return kExitOk;
 }
 
+// Why the import was not saved as the active profile's file, as far as can be told after it.
+std::string WhyNotSaved(DataFolder& data_folder, int active) {
+  if (active < 0) return "the keyboard's active profile could not be read";
+  const fs::path path = data_folder.ProfileFilePath(active);
+  if (!FileExists(path)) {
+    std::error_code error;
+    if (fs::is_directory(path, error)) return Shown(path) + " is a folder";
+    return "no such file: " + Shown(path) + " (import keeps an existing file current only)";
+  }
+  if (IsReadOnlyFile(path)) return Shown(path) + " is read-only";
+  return Shown(path) + " could not be written (no permission, or the disk is full)";
+}
+
 int RunApply(CtlContext& context, Args args) {
   if (args.size() != 1) return kExitUsage;
   KeyboardSession session(context);
@@ -216,7 +229,7 @@ int RunApply(CtlContext& context, Args args) {
   context.out << "imported " << args[0] << "\n"
               << "saved as the active profile's file: "
               << (result.saved == 1 ? Shown(data_folder.ProfileFilePath(active))
-                                    : std::string("no (no such file)"))
+                                    : "no (" + WhyNotSaved(data_folder, active) + ")")
               << "\nwritten to the keyboard: " << (result.applied == 1 ? "yes" : "no") << '\n';
   return result.applied == 1 ? kExitOk : kExitFailure;
 }

@@ -5,6 +5,7 @@
 #else
 #include <cstdlib>
 #include <filesystem>
+#include <iostream>
 
 #include "vkb/persistent_state.h"
 #include "vkb/virtual_hid_library.h"
@@ -33,7 +34,8 @@ bool ConnectKeyboard(device::DeviceChannel& channel) {
     std::error_code ignored;
     std::filesystem::create_directories(folder, ignored);
   }
-  vkb::UseStateFile(library, vkb::StateFilePath(folder));
+  const std::string notice = vkb::UseStateFile(library.keyboard(), vkb::StateFilePath(folder));
+  if (!notice.empty()) std::cerr << notice << '\n';
   if (const char* log = std::getenv("TARVOLIN_VKB_TRAFFIC"); log != nullptr && *log != '\0') {
     library.traffic().SetFile(log);
   }

@@ -1,65 +1,21 @@
-// vkbctl: drives the virtual keyboard of a running program through its control pipe. With no
-// program running, commands that only touch memory act on the keyboard's state file.
+// vkbctl: drives the one virtual keyboard through the keyboard host's pipe, starting the host
+// when none runs (the keyboard then lives on for a few seconds, as long as any client holds
+// it). "shutdown" ends a running host and starts none.
 #include <windows.h>
 
-#include <cstdio>
 #include <iostream>
 #include <string>
 
 #include "vkb/control_commands.h"
-#include "vkb/persistent_state.h"
-#include "vkb/quorlink/control_pipe_server.h"
-#include "vkb/virtual_hid_library.h"
+#include "vkb/host_protocol.h"
+#include "vkb/quorlink/host_connection.h"
 
 namespace {
 
-class Handle {
- public:
-  explicit Handle(HANDLE handle) : handle_(handle) {}
-  ~Handle() {
-    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-  }
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-  HANDLE get() const { return handle_; }
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+using tarvolin::vkb::host::MessageType;
 
- private:
-  HANDLE handle_;
-};
-
-// Sends one command; nothing when no keyboard serves the pipe.
-bool AskRunningKeyboard(const std::string& line, std::string& answer) {
-  const std::wstring name = tarvolin::vkb::ControlPipeName();
-  if (!WaitNamedPipeW(name.c_str(), 2000)) return false;
-  Handle pipe(CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
-                          nullptr));
-  if (!pipe.valid()) return false;
-  DWORD mode = PIPE_READMODE_MESSAGE;
-  SetNamedPipeHandleState(pipe.get(), &mode, nullptr, nullptr);
-  DWORD written = 0;
-  if (!WriteFile(pipe.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr)) {
-    return false;
-  }
-  answer.clear();
-  char buffer[4096];
-  for (;;) {
-    DWORD read = 0;
-    const BOOL ok = ReadFile(pipe.get(), buffer, sizeof buffer, &read, nullptr);
-    answer.append(buffer, read);
-    if (ok) break;
-    if (GetLastError() != ERROR_MORE_DATA) break;
-  }
-  return true;
-}
-
-std::string ExeFolder() {
-  char path[MAX_PATH] = {};
-  const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path, n);
-  const auto slash = folder.find_last_of("\\/");
-  return slash == std::string::npos ? std::string() : folder.substr(0, slash + 1);
-}
+constexpr int kExitUsage = 64;
+constexpr int kExitNoHost = 2;
 
 }  // namespace
 
@@ -68,23 +24,33 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) line += (i > 1 ? " " : "") + std::string(argv[i]);
   if (line.empty() || line == "help" || line == "--help") {
     std::cout << "usage: vkbctl COMMAND\n" << tarvolin::vkb::ControlUsage();
-    return line.empty() ? 64 : 0;
+    return line.empty() ? kExitUsage : 0;
+  }
+  static const int anchor_in_this_module = 0;
+  const auto address =
+      tarvolin::vkb::LocateHost(tarvolin::vkb::ModuleFolder(&anchor_in_this_module));
+  const bool shutdown = line == "shutdown";
+  const auto pipe = tarvolin::vkb::ConnectToHost(address, !shutdown);
+  if (!pipe) {
+    if (shutdown) {
+      std::cout << "ok (no keyboard host was running)\n";
+      return 0;
+    }
+    std::cerr << "vkbctl: the virtual keyboard host could not be started\n";
+    return kExitNoHost;
   }
   std::string answer;
-  if (!AskRunningKeyboard(line, answer)) {
-    if (!tarvolin::vkb::IsOfflineCommand(line)) {
-      std::cerr << "vkbctl: no running virtual keyboard (start the program first)\n";
-      return 2;
-    }
-    auto& library = tarvolin::vkb::VirtualHidLibrary::Instance();
-    const std::string path = tarvolin::vkb::StateFilePath(ExeFolder());
-    tarvolin::vkb::UseStateFile(library, path);
-    answer = tarvolin::vkb::RunControlCommand(library, line);
-    if (answer.rfind("error:", 0) != 0 && !tarvolin::vkb::SaveState(library, path)) {
-      std::cerr << "vkbctl: the state file " << path << " could not be written\n";
-      return 1;
+  if (pipe->Send(tarvolin::vkb::host::Text(MessageType::kControl, line))) {
+    const auto bytes = pipe->Receive();
+    const auto message = bytes ? tarvolin::vkb::host::Decode(*bytes) : std::nullopt;
+    if (message && message->type == MessageType::kControlAnswer) {
+      answer = tarvolin::vkb::host::ReadText(*message);
     }
   }
-  std::cout << answer << (answer.empty() || answer.back() != '\n' ? "\n" : "");
+  if (answer.empty()) {
+    std::cerr << "vkbctl: the virtual keyboard host did not answer\n";
+    return kExitNoHost;
+  }
+  std::cout << answer << (answer.back() != '\n' ? "\n" : "");
   return answer.rfind("error:", 0) == 0 ? 1 : 0;
 }

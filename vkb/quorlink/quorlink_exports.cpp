@@ -1,47 +1,13 @@
-// Quorlink.dll over the virtual keyboard: the twelve entry points the program binds, plus a
-// control pipe that vkbctl drives from outside the process.
+// Quorlink.dll over the virtual keyboard: the twelve entry points the program binds. The
+// keyboard itself lives in the keyboard host (vkbhost.exe), shared by every process.
 #include <windows.h>
 
-#include <mutex>
-#include <string>
-
 #include "device/hid_library.h"
-#include "vkb/persistent_state.h"
-#include "vkb/quorlink/control_pipe_server.h"
-#include "vkb/virtual_hid_library.h"
+#include "vkb/quorlink/quorlink_client.h"
 
 using tarvolin::device::DeviceSelector;
 using tarvolin::device::InputCallback;
-using tarvolin::vkb::VirtualHidLibrary;
-
-namespace {
-
-std::string ModuleFolder() {
-  HMODULE self = nullptr;
-  GetModuleHandleExW(
-      GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-      reinterpret_cast<LPCWSTR>(&ModuleFolder), &self);
-  char path[MAX_PATH] = {};
-  const DWORD n = GetModuleFileNameA(self, path, MAX_PATH);
-  std::string folder(path, n);
-  const auto slash = folder.find_last_of("\\/");
-  return slash == std::string::npos ? std::string() : folder.substr(0, slash + 1);
-}
-
-// Started once, on the first Init: the library lives until the process ends.
-void StartOnce() {
-  static std::once_flag once;
-  std::call_once(once, [] {
-    auto& library = VirtualHidLibrary::Instance();
-    tarvolin::vkb::UseStateFile(library, tarvolin::vkb::StateFilePath(ModuleFolder()));
-    if (const char* log = std::getenv("TARVOLIN_VKB_TRAFFIC"); log != nullptr && *log != '\0') {
-      library.traffic().SetFile(log);
-    }
-    tarvolin::vkb::StartControlPipeServer(library);
-  });
-}
-
-}  // namespace
+using tarvolin::vkb::QuorlinkClient;
 
 extern "C" {
 
@@ -49,9 +15,8 @@ __declspec(dllexport) int Debug(int) {
   return 1;
 }
 
-__declspec(dllexport) int Init(int flags) {
-  StartOnce();
-  return VirtualHidLibrary::Instance().Init(flags);
+__declspec(dllexport) int Init(int) {
+  return QuorlinkClient::Instance().Init();
 }
 
 __declspec(dllexport) int End() {
@@ -59,11 +24,11 @@ __declspec(dllexport) int End() {
 }
 
 __declspec(dllexport) int RequestGetDeviceCount(const DeviceSelector* selector) {
-  return VirtualHidLibrary::Instance().DeviceCount(selector);
+  return QuorlinkClient::Instance().DeviceCount(selector);
 }
 
 __declspec(dllexport) int DeleteRequestFromUnitId(std::uint32_t unit_id) {
-  return VirtualHidLibrary::Instance().DeleteUnit(unit_id);
+  return QuorlinkClient::Instance().DeleteUnit(unit_id);
 }
 
 __declspec(dllexport) int DeleteRequestFromHandle(void*) {
@@ -72,19 +37,18 @@ __declspec(dllexport) int DeleteRequestFromHandle(void*) {
 
 __declspec(dllexport) int RequestWrite(const DeviceSelector* selector, const std::uint8_t* data,
                                        int length) {
-  return VirtualHidLibrary::Instance().WriteOne(selector, data, length);
+  return QuorlinkClient::Instance().WriteOne(selector, data, length);
 }
 
 __declspec(dllexport) int RequestWriteOne(const DeviceSelector* selector, const std::uint8_t* data,
                                           int length) {
-  return VirtualHidLibrary::Instance().WriteOne(selector, data, length);
+  return QuorlinkClient::Instance().WriteOne(selector, data, length);
 }
 
-__declspec(dllexport) int RequestStatusWrite(const DeviceSelector* selector, InputCallback callback,
+__declspec(dllexport) int RequestStatusWrite(const DeviceSelector* selector, InputCallback,
                                              std::uint32_t context, const std::uint8_t* data,
                                              int length, std::uint32_t* unit_id) {
-  return VirtualHidLibrary::Instance().StatusWrite(selector, callback, context, data, length,
-                                                   unit_id);
+  return QuorlinkClient::Instance().StatusWrite(selector, context, data, length, unit_id);
 }
 
 __declspec(dllexport) int RequestStatusGet(const DeviceSelector*, std::uint8_t*, int) {
@@ -93,7 +57,7 @@ __declspec(dllexport) int RequestStatusGet(const DeviceSelector*, std::uint8_t*,
 
 __declspec(dllexport) int RequestAsyncRead(const DeviceSelector* selector, InputCallback callback,
                                            std::uint32_t context, std::uint32_t* unit_id) {
-  return VirtualHidLibrary::Instance().AsyncRead(selector, callback, context, unit_id);
+  return QuorlinkClient::Instance().AsyncRead(selector, callback, context, unit_id);
 }
 
 __declspec(dllexport) int RequestStatusSetFeature(const DeviceSelector*, const std::uint8_t*, int) {
