@@ -194,7 +194,7 @@ void DeviceChannel::Route(const void* event_record) {
     if (holder == nullptr) return;
     const auto* input = ReadField<const std::uint8_t*>(holder, kConsumerHolderInputOffset);
     if (input == nullptr) return;
-    const auto code = static_cast<std::uint16_t>(input[0] | (input[1] << 8));
+    const std::uint16_t code = ReadU16Le(std::span(input, 2), 0);
     EventHook hook;
     {
       std::lock_guard lock(hooks_mutex_);

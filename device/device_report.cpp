@@ -11,9 +11,7 @@ std::uint16_t ReportChecksum(const ReportBytes& report) {
 }
 
 void SealReport(ReportBytes& report) {
-  const std::uint16_t sum = ReportChecksum(report);
-  report[kOffsetChecksum] = static_cast<std::uint8_t>(sum & 0xFF);
-  report[kOffsetChecksum + 1] = static_cast<std::uint8_t>(sum >> 8);
+  WriteU16Le(report, kOffsetChecksum, ReportChecksum(report));
 }
 
 ReportBytes BuildRequest(Command command, std::uint8_t length, std::uint16_t address,

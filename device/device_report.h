@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <span>
 
+#include "platform/little_endian.h"
+
 namespace tarvolin::device {
 
 // One 64-byte HID report, the same layout for requests and replies.
@@ -53,11 +55,10 @@ ReportBytes BuildRequest(Command command, std::uint8_t length, std::uint16_t add
                          std::span<const std::uint8_t> payload = {});
 
 inline std::uint16_t ReportAddress(const ReportBytes& r) {
-  return static_cast<std::uint16_t>(r[kOffsetAddress] | (r[kOffsetAddress + 1] << 8));
+  return ReadU16Le(r, kOffsetAddress);
 }
 inline void SetReportAddress(ReportBytes& r, std::uint16_t address) {
-  r[kOffsetAddress] = static_cast<std::uint8_t>(address & 0xFF);
-  r[kOffsetAddress + 1] = static_cast<std::uint8_t>(address >> 8);
+  WriteU16Le(r, kOffsetAddress, address);
 }
 inline std::span<std::uint8_t, kPayloadSize> ReportPayload(ReportBytes& r) {
   return std::span<std::uint8_t, kPayloadSize>(r.data() + kOffsetPayload, kPayloadSize);

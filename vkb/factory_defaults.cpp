@@ -1,6 +1,7 @@
 #include <array>
 #include <cstdint>
 
+#include "lighting/default_key_masks.h"
 #include "vkb/firmware.h"
 
 namespace tarvolin::vkb {
@@ -78,23 +79,8 @@ std::array<std::uint8_t, FirmwareMemory::kLightingRecordSize> FactoryLightingRec
 }
 
 std::array<std::uint8_t, FirmwareMemory::kKeyColourPageSize> FactoryKeyColourPage() {
-  static constexpr std::uint8_t kMasks[10][18] = {
-      {0x00, 0x08, 0x0C, 0x08, 0x00, 0x00, 0x00, 0x00, 0x20, 0x20, 0x20, 0x00, 0x00, 0x10},
-      {0x35, 0x0E, 0x0E, 0x2E, 0x0E, 0x0A},
-      {0x27, 0x0E, 0x0E, 0x2E, 0x0A, 0x18, 0x10, 0x00, 0x00, 0x00, 0x04},
-      {0x25, 0x0A, 0x1E, 0x3A, 0x1A, 0x12, 0x02, 0x00, 0x00, 0x08},
-      {0x19, 0x0C, 0x1C, 0x0C, 0x10, 0x00, 0x00, 0x00, 0x20, 0x20, 0x20, 0x00, 0x00, 0x10},
-      {0, 0, 0, 0, 0, 0, 0x02},
-      {0, 0, 0, 0, 0, 0, 0, 0x02},
-      {0, 0, 0, 0, 0, 0, 0, 0, 0x02},
-      {0, 0, 0, 0, 0, 0, 0, 0, 0, 0x02},
-      {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x02},
-  };
-  std::array<std::uint8_t, FirmwareMemory::kKeyColourPageSize> page{};
-  for (std::size_t m = 0; m < 10; ++m) {
-    for (std::size_t i = 0; i < 18; ++i) page[m * 18 + i] = kMasks[m][i];
-  }
-  return page;
+  static_assert(lighting::kDefaultMaskPage.size() == FirmwareMemory::kKeyColourPageSize);
+  return lighting::kDefaultMaskPage;
 }
 
 }  // namespace tarvolin::vkb

@@ -135,9 +135,7 @@ ReportBytes Firmware::Answer(const ReportBytes& request) {
   if (request[device::kOffsetReportId] != device::kReportId || request[kOffsetStatus] != 0) {
     return refuse();
   }
-  const std::uint16_t sum = device::ReportChecksum(request);
-  if (request[device::kOffsetChecksum] != (sum & 0xFF) ||
-      request[device::kOffsetChecksum + 1] != (sum >> 8)) {
+  if (ReadU16Le(request, device::kOffsetChecksum) != device::ReportChecksum(request)) {
     return refuse();
   }
 

@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/little_endian.h"
 #include "platform/replace_file.h"
 
 namespace tarvolin::vkb {
@@ -74,8 +75,7 @@ StateFileLoad LoadStateFile(const std::filesystem::path& path) {
   if (file.bad()) return load;
   load.status = StateFileStatus::kDamaged;
   if (in.size() < 8 || std::memcmp(in.data(), kMagic, 4) != 0) return load;
-  const std::uint32_t version =
-      in[4] | (in[5] << 8) | (in[6] << 16) | (static_cast<std::uint32_t>(in[7]) << 24);
+  const std::uint32_t version = ReadU32Le(in, 4);
   if (version != kVersion) return load;
   FirmwareMemory memory;
   std::size_t at = 8;
