@@ -10,10 +10,20 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/win32/unique_handle.h"
 #include "vkb/host/host_server.h"
 #include "vkb/persistent_state.h"
 
 namespace {
+
+// The pipe alone cannot keep a second host out: Wine lets a second process create the first
+// instance of a pipe that already has one, and clients would then alternate between two
+// keyboards. A mutex named after the pipe can.
+std::wstring HostMutexName(const std::wstring& pipe) {
+  std::wstring name = L"Local\\tarvolin-vkb-host-";
+  for (const wchar_t c : pipe) name += c == L'\\' ? L'_' : c;
+  return name;
+}
 
 std::wstring Option(int argc, wchar_t** argv, const wchar_t* name) {
   for (int i = 1; i + 1 < argc; ++i) {
@@ -32,6 +42,11 @@ int main() {
   const std::wstring state = Option(argc, argv, L"--state");
   LocalFree(argv);
   if (pipe.empty() || state.empty()) return 64;
+
+  // Held until the process ends; another host of the same pipe means this one is not needed.
+  const tarvolin::win32::UniqueHandle only_host(
+      CreateMutexW(nullptr, FALSE, HostMutexName(pipe).c_str()));
+  if (!only_host || GetLastError() == ERROR_ALREADY_EXISTS) return 0;
 
   // Never destroyed: client threads may still be using it when the process ends.
   auto* keyboard = new tarvolin::vkb::KeyboardDevice;
