@@ -9,12 +9,13 @@
 #include <vector>
 
 #include "ui/main/dpi_scale.h"
+#include "ui/main/progress_frames_cycle.h"
 
 namespace tarvolin::mainwnd {
 
 class ProgressFrames {
  public:
-  static constexpr int kCount = 10;
+  static constexpr int kCount = kProgressFrameCount;
 
   // Loads the frames from the skin folder at `scale`; a missing file gives an empty frame.
   void Load(const std::wstring& skinFolder, HWND window, DpiScale scale);
@@ -29,10 +30,5 @@ class ProgressFrames {
   };
   std::array<Frame, kCount> frames_;
 };
-
-// The frame after `index`: 0..9 in a cycle.
-constexpr int NextProgressFrame(int index) {
-  return index >= ProgressFrames::kCount - 1 || index < 0 ? 0 : index + 1;
-}
 
 }  // namespace tarvolin::mainwnd

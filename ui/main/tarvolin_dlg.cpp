@@ -130,6 +130,7 @@ BOOL CTarvolinDlg::OnInitDialog() {
   RegisterSessionNotifications();                           // 16
   // 17: the user mode list was filled when the panel was created.
   ApplyCaptions();                                          // 18
+  keyboard_filter_.Install(hwnd(), lighting::control::kEffectList);
   data_folder_.Ensure();
   lighting::CreateUserModeFiles(*user_lighting_settings_, app::ThePaths().skin_folder,
                                 data_folder_.Path());
@@ -505,6 +506,7 @@ void CTarvolinDlg::OnCancel() {
 void CTarvolinDlg::CloseProgram() {
   Hide();
   if (!ShutdownGate()) return;
+  keyboard_filter_.Remove();
   ReleaseSkinBitmaps();
   EndWith(IDOK);
 }

@@ -24,6 +24,7 @@
 #include "ui/skin/main_key_pictures.h"
 #include "ui/main/key_click_target.h"
 #include "ui/main/key_event_handles.h"
+#include "ui/main/keyboard_filter.h"
 #include "ui/main/message_box_prompter.h"
 #include "ui/main/progress_frames.h"
 #include "ui/main/scaled_skin.h"
@@ -162,6 +163,7 @@ class CTarvolinDlg : public widgets::CBaseDialog,
   tray::CTrayIcon tray_;
   tray::AboutWindow about_;
   KeyEventHandles key_events_;
+  KeyboardFilter keyboard_filter_;
   profiles::ProfileList profile_list_;
   profiles::ProfileSwitchContext switch_context_;
   std::unique_ptr<WindowDevicePort> device_port_;
