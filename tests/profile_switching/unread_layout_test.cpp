@@ -1,18 +1,11 @@
-#include <gtest/gtest.h>
-
 #include <fstream>
 #include <iterator>
 
 #include "device/attachment/device_events.h"
 #include "device/commands.h"
-#include "model/key_buttons.h"
 #include "profiles/keyboard_profile.h"
-#include "profiles/profile_file.h"
-#include "profiles/profile_switching.h"
 #include "tests/attachment/fake_main_window.h"
-#include "tests/platform/scratch_folder.h"
-#include "tests/support/recording_prompter.h"
-#include "tests/support/virtual_keyboard_fixture.h"
+#include "tests/profile_switching/switching_fixture.h"
 
 namespace tarvolin::profiles {
 namespace {
@@ -24,48 +17,16 @@ Bytes FileBytes(const std::filesystem::path& path) {
   return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// Only what profile switching's reload needs from the window.
-class QuietSwitchWindow final : public ProfileSwitchPort {
- public:
-  int EditorOpenCount() const override { return 0; }
-  bool ProfileManagerHasUnappliedChanges() const override { return false; }
-  void ProfileManagerShowSwitched(int) override {}
-  bool ApplyEnabled() const override { return apply_enabled; }
-  void SetApplyEnabled(bool enabled) override { apply_enabled = enabled; }
-  void RunApply() override {}
-  void ShowKeyButtons(const std::vector<model::ButtonDescription>&) override {}
-  void SetProfileIndicator(std::u16string_view, std::u16string_view) override {}
-  bool apply_enabled = false;
-};
-
-// A keyboard whose default-layout read is refused at attach: the layout stays unread.
-class UnreadLayoutTest : public testing::VirtualKeyboardTest {
+// A keyboard whose default layout is never read; A -> B in profile 0 as an unapplied edit.
+class UnreadLayoutTest : public testing::SwitchingTest {
  protected:
   void SetUp() override {
-    VirtualKeyboardTest::SetUp();
+    SwitchingTest::SetUp();
     std::lock_guard lock(edited_.mutex());
-    BuildDefaultProfileSet(edited_);
-    // A -> B in profile 0, as an unapplied edit.
     model::KeyAssignment& a = edited_.profiles->Record(0, model::SlotOfCode(0x01E));
     a.type = model::AssignmentType::kSingleKey;
     a.value = 0x030;
   }
-
-  testing::ScratchFolder documents_;
-  DataFolder data_folder_{documents_.Path()};
-  model::EditedConfig edited_;
-  model::AppliedConfig applied_;
-  model::DefaultKeyMap default_key_map_;
-  AppState app_state_;
-  testing::RecordingPrompter prompter_;
-  LanguageTable texts_;
-  model::ConfigContext config_{channel(), prompter_,        edited_,
-                               applied_,  default_key_map_, app_state_};
-  ProfileContext profiles_{data_folder_, config_, texts_};
-  QuietSwitchWindow switch_window_;
-  ProfileList list_;
-  attachment::BankStatus bank_;
-  ProfileSwitchContext switching_{profiles_, switch_window_, list_, bank_};
 };
 
 TEST_F(UnreadLayoutTest, DownloadSendsNothingAndKeyboardReadWritesNoFile) {
@@ -104,14 +65,15 @@ TEST_F(UnreadLayoutTest, AttachWithRefusedLayoutReadKeepsFileAndKeyboardUntouche
   ASSERT_EQ(WriteProfileFile(edited_, 1, path), 1);
   const Bytes earlier = FileBytes(path);
 
-  testing::FakeMainWindow window;
-  window.on_reload = [&] { ReloadActiveProfile(switching_, 0); };
+  tarvolin::testing::FakeMainWindow window;
+  window.on_reload = [&] { ReloadActiveProfile(context_, 0); };
   attachment::DeviceEvents events{attachment::DeviceEventsContext{
       channel(), window, prompter_, texts_, app_state_, default_key_map_, bank_}};
   // Three refusals: the layout read (the first request) fails, the settings read answers.
   vkb::FaultPlan faults;
   faults.refused_replies = 3;
   vkb().firmware().SetFaults(faults);
+  app_state_.macro_space = 0;
   events.StartAttachRun(1);
   events.WaitUntilIdle();
   vkb().firmware().SetFaults({});
