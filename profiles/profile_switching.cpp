@@ -97,12 +97,14 @@ int SwitchProfile(ProfileSwitchContext& context, int target) {
     SetActiveProfile(config.channel, config.app_state, target);
   } else {
     SetActiveProfile(config.channel, config.app_state, target);
-    window.ProfileManagerShowSwitched(target);
+    if (config.app_state.cached_profile.load() == target) window.ProfileManagerShowSwitched(target);
   }
+  // The cache holds the new index only when the keyboard took it.
+  const bool switched = config.app_state.cached_profile.load() == target;
 
   RefreshActiveKeyButtons(context);
   RefreshProfileIndicator(context, 0);
-  return 1;
+  return switched ? 1 : 0;
 }
 
 int ReloadActiveProfile(ProfileSwitchContext& context, int keep_apply) {

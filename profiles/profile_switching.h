@@ -50,7 +50,8 @@ struct ProfileSwitchContext {
 // Makes `target` the keyboard's active profile (3 or more means 0). Refused (0) with
 // PROFILE_SEELCT_PROMPT2 while the key editor is open. With unapplied changes it first asks
 // PROFILE_SELECT_PROMPT: Yes applies them to the profile still active, No throws them away
-// by reloading that profile's file. 1 when switched.
+// by reloading that profile's file. 1 when the keyboard now plays `target`; 0 when refused or
+// when the keyboard did not take it (the indicator then shows what is known).
 int SwitchProfile(ProfileSwitchContext& context, int target);
 
 // Rebuilds the edited configuration from the keyboard (after an attach, and after the profile

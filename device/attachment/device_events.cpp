@@ -3,6 +3,13 @@
 #include "device/attachment/device_events_core.h"
 
 namespace tarvolin::attachment {
+namespace {
+
+void StartRun(const std::shared_ptr<DeviceEvents::Core>& core, int device_count) {
+  core->attach_runs.Start([core, device_count] { RunAttach(*core, device_count); });
+}
+
+}  // namespace
 
 DeviceEvents::DeviceEvents(const DeviceEventsContext& context)
     : core_(std::make_shared<Core>(context)) {}
@@ -14,14 +21,12 @@ DeviceEvents::~DeviceEvents() {
 void DeviceEvents::Connect() {
   // The hooks hold the shared state, so a late callback never reaches freed memory.
   std::shared_ptr<Core> core = core_;
-  core->context.channel.SetAttachHook(
-      [core](int count) { core->attach_runs.Start([core, count] { RunAttach(*core, count); }); });
+  core->context.channel.SetAttachHook([core](int count) { StartRun(core, count); });
   core->context.channel.SetEventHook([core](std::uint16_t code) { DispatchEvent(core, code); });
 }
 
 void DeviceEvents::StartAttachRun(int device_count) {
-  std::shared_ptr<Core> core = core_;
-  core->attach_runs.Start([core, device_count] { RunAttach(*core, device_count); });
+  StartRun(core_, device_count);
 }
 
 void DeviceEvents::Dispatch(std::uint16_t event_code) {
