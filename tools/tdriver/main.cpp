@@ -1,4 +1,6 @@
 // tdriver: drives the running program from outside for the end-to-end tests (see usage).
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
 #include <chrono>
@@ -316,6 +318,8 @@ int Run(std::vector<std::string> args) {
 }  // namespace tarvolin::tdriver
 
 int wmain(int argc, wchar_t** argv) {
+  // Plain "\n" line ends, so the scripts reading the output need no clean-up.
+  _setmode(_fileno(stdout), _O_BINARY);
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i) args.push_back(tarvolin::win32::Utf8FromWide(argv[i]));
   const int status = tarvolin::tdriver::Run(std::move(args));
