@@ -2,6 +2,8 @@
 
 #include <tlhelp32.h>
 
+#include <string>
+
 #include "platform/win32/unique_handle.h"
 #include "ui/main/main_window_ids.h"
 

@@ -33,7 +33,7 @@ bool DrawScaled(HDC dc, void* gdiplusImage, int w, int h, int sw, int sh) {
   auto* image = static_cast<skin::gdip::GpImage*>(gdiplusImage);
   Graphics graphics(dc);
   if (graphics.get() == nullptr) return false;
-  skin::gdip::GpImageAttributes* attributes = nullptr;
+  Gdiplus::GpImageAttributes* attributes = nullptr;
   skin::gdip::GdipCreateImageAttributes(&attributes);
   if (attributes != nullptr) {
     skin::gdip::GdipSetImageAttributesWrapMode(attributes, Gdiplus::WrapModeTileFlipXY, 0, FALSE);

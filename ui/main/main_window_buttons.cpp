@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/app_state.h"
+#include "i18n/language_loader.h"
 #include "i18n/language_table.h"
 #include "model/key_buttons.h"
 #include "model/key_code.h"
@@ -32,10 +33,6 @@ constexpr skin::StatePicturePattern kBankA = {N, N, N, N, O};
 constexpr skin::StatePicturePattern kBankB = {O, O, O, O, N};
 
 constexpr int kF4 = id::kF1 + 3;
-
-bool IsDKey(int id) {
-  return id >= id::kFirstD && id < id::kFirstD + id::kDCount;
-}
 
 std::u16string DKeyName(int index) {
   return u"D" + std::u16string(1, static_cast<char16_t>(u'1' + index));
