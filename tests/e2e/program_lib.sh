@@ -56,8 +56,8 @@ stop_program() {
 data_folder() {
   local unix
   unix=$(td get documents unix) || fail "no documents folder"
-  case "$(readlink -f "$unix")" in
-    "$(readlink -f "$WINEPREFIX")"/*) ;;
+  case "$(realpath -m "$unix")" in
+    "$(realpath -m "$WINEPREFIX")"/*) ;;
     *) fail "the documents folder $unix is outside the test prefix; not touching it" ;;
   esac
   echo "$unix/Tarvolin"
@@ -65,7 +65,9 @@ data_folder() {
 
 # A user who never ran the program: no files, no settings, a factory-fresh keyboard.
 reset_user() {
-  rm -rf "$(data_folder)"
+  local folder
+  folder=$(data_folder) || exit 1
+  rm -rf "$folder"
   wine_run reg delete 'HKCU\Software\Tarvolin_Pelmora' /f > /dev/null 2>&1 || true
   rm -f "$TARVOLIN_VKB_STATE" "$TARVOLIN_VKB_TRAFFIC"
 }
