@@ -29,8 +29,6 @@ constexpr MainPicture X = MainPicture::kDisable;
 constexpr skin::StatePicturePattern kPlainKey = {N, O, D, N, X};
 // A key with an assignment stays highlighted.
 constexpr skin::StatePicturePattern kAssignedKey = {O, O, D, N, O};
-constexpr skin::StatePicturePattern kBankA = {N, N, N, N, O};
-constexpr skin::StatePicturePattern kBankB = {O, O, O, O, N};
 
 constexpr int kF4 = id::kF1 + 3;
 
@@ -99,7 +97,7 @@ void CTarvolinDlg::CreateButtons() {
     Button(id)->SetTextStyle(1, style.points, win32::ToWide(style.face), style.colour, style.format);
   }
   ShowWindow(Button(id::kModeSwitch)->Handle(), SW_HIDE);
-  SetBankLook(0);
+  SetGKeyCaptions(attachment::BankCaptions(BankBit()));
 }
 
 void CTarvolinDlg::PlaceButtons() {
@@ -123,7 +121,7 @@ void CTarvolinDlg::PlaceButtons() {
       PlaceScaledButton(*button, layout, model::SkinKeyOfGKey(j), PicturesOf(kPlainKey), scale_);
     }
   }
-  SetBankLook(bank_bit_);
+  SetBankIndicator(attachment::BankIndicatorLook(BankBit()));
   PlaceDKeys();
   PlaceArrow(id::kLeftArrow, true);
   PlaceArrow(id::kRightArrow, false);
@@ -181,26 +179,35 @@ void CTarvolinDlg::SetKeyLook(int buttonId, bool assigned, const std::u16string&
 }
 
 void CTarvolinDlg::RefreshKeyLooks() {
-  const int profile = TheAppState().cached_profile;
-  if (profile < 0) return;  // no group to show: the keys keep their pictures
-  model::EditedConfig& edited = model::TheEditedConfig();
-  std::lock_guard lock(edited.mutex());
-  for (const model::ButtonDescription& entry : model::RefreshKeyButtons(edited, profile, bank_bit_)) {
+  profiles::RefreshActiveKeyButtons(switch_context_);
+}
+
+void CTarvolinDlg::ShowKeyButtons(const std::vector<model::ButtonDescription>& buttons) {
+  for (const model::ButtonDescription& entry : buttons) {
     SetKeyLook(entry.button_id, entry.description.assigned_look, entry.description.tooltip);
   }
 }
 
-void CTarvolinDlg::SetBankLook(int bankBit) {
-  bank_bit_ = bankBit & 1;
-  if (widgets::CPngButton* indicator = Button(id::kBankIndicator)) {
-    indicator->SetPictures(PicturesOf(bank_bit_ == 1 ? kBankB : kBankA));
+int CTarvolinDlg::BankBit() const {
+  return attachment::TheBankStatus().BankBit();
+}
+
+void CTarvolinDlg::SetBankIndicator(const attachment::BankIndicatorPictures& pictures) {
+  widgets::CPngButton* indicator = Button(id::kBankIndicator);
+  if (indicator == nullptr) return;
+  skin::StatePicturePattern pattern{};
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    pattern[i] = pictures[i] == attachment::SkinPicture::kOver ? O : N;
   }
-  const char16_t letter = bank_bit_ == 1 ? u'B' : u'A';
+  indicator->SetPictures(PicturesOf(pattern));
+}
+
+void CTarvolinDlg::SetGKeyCaptions(const attachment::GKeyCaptions& captions) {
   for (std::size_t j = 0; j < id::kGButtons.size(); ++j) {
-    std::wstring caption;
-    if (j < 5) caption = {static_cast<wchar_t>(letter), static_cast<wchar_t>(L'1' + j)};
-    SetWindowTextW(Button(id::kGButtons[j])->Handle(), caption.c_str());
-    InvalidateRect(Button(id::kGButtons[j])->Handle(), nullptr, FALSE);
+    if (widgets::CPngButton* button = Button(id::kGButtons[j])) {
+      SetWindowTextW(button->Handle(), win32::ToWide(captions[j]).c_str());
+      InvalidateRect(button->Handle(), nullptr, FALSE);
+    }
   }
 }
 

@@ -5,22 +5,24 @@
 #include <array>
 #include <cstdint>
 
+#include "device/attachment/main_window_port.h"
+
 namespace tarvolin::mainwnd {
 
 // Stored in the window's GWLP_USERDATA; a second start looks for it.
 inline constexpr std::intptr_t kMainWindowMarker = 0x4D41494E;  // "MAIN"
 
 // Private messages and the wParam each must carry.
-inline constexpr unsigned kMainMsgOpen = 0x5350;
-inline constexpr std::uintptr_t kOpenCode = 0x4F50454E;  // "OPEN"
+inline constexpr unsigned kMainMsgOpen = attachment::kMainMsgOpen;
+inline constexpr std::uintptr_t kOpenCode = attachment::kMainMsgOpenCode;
 inline constexpr unsigned kMainMsgKill = 0x4D4B;
 inline constexpr std::uintptr_t kKillCode = 0x4C4C494B;  // "KILL" in memory order
 inline constexpr unsigned kMainMsgInit = 0x4D4E;
 inline constexpr std::uintptr_t kInitCode = 0x494E4954;  // "INIT"
-inline constexpr unsigned kMainMsgProfile = 0x5452;
-inline constexpr std::uintptr_t kProfileCode = 0x50524F46;  // "PROF"
-inline constexpr unsigned kMainMsgBank = 0x5045;
-inline constexpr std::uintptr_t kBankCode = 0x004C4544;  // "LED"
+inline constexpr unsigned kMainMsgProfile = attachment::kMainMsgProfile;
+inline constexpr std::uintptr_t kProfileCode = attachment::kMainMsgProfileCode;
+inline constexpr unsigned kMainMsgBank = attachment::kMainMsgBank;
+inline constexpr std::uintptr_t kBankCode = attachment::kMainMsgBankCode;
 inline constexpr unsigned kSliderMovedMessage = 0x28D1;
 // A posted 0x001E addressed to the main window runs Apply first.
 inline constexpr unsigned kApplyRequestMessage = 0x001E;
@@ -36,7 +38,15 @@ inline constexpr unsigned kBusyHideMessage = 1026;
 // Timers on the main window.
 inline constexpr std::uintptr_t kBusyFrameTimer = 1050;
 inline constexpr unsigned kBusyFrameMs = 50;
-inline constexpr std::uintptr_t kLightingChangedTimer = 1051;
+inline constexpr std::uintptr_t kLightingChangedTimer = attachment::kLightingTimerId;
+
+// Messages the window sends itself, and that the device threads send it so that the work
+// runs on its own thread (WM_APP and up).
+inline constexpr unsigned kBusyDoneMessage = 0x8001;
+inline constexpr unsigned kTrayIconMessage = 0x8002;       // wParam: icon id
+inline constexpr unsigned kBankLookMessage = 0x8003;       // lParam: BankIndicatorPictures*
+inline constexpr unsigned kGKeyCaptionsMessage = 0x8004;   // lParam: GKeyCaptions*
+inline constexpr unsigned kLightingTimerMessage = 0x8005;
 
 // Commands.
 inline constexpr int kCmdOpen = 32771;
@@ -52,9 +62,9 @@ inline constexpr unsigned kSysCmdAboutLast = 0x1F;
 inline constexpr int kAboutDialog = 100;
 inline constexpr int kAboutString = 101;
 inline constexpr int kMainDialog = 102;
-inline constexpr int kIconAbsent = 128;
-inline constexpr int kIconAttached = 141;
-inline constexpr int kIconMacroPlaying = 142;
+inline constexpr int kIconAbsent = attachment::kIconKeyboardAbsent;
+inline constexpr int kIconAttached = attachment::kIconKeyboardAttached;
+inline constexpr int kIconMacroPlaying = attachment::kIconMacroPlaying;
 inline constexpr int kTrayMenu = 140;
 inline constexpr int kButtonMenu = 144;
 

@@ -13,8 +13,8 @@
 
 namespace tarvolin::mainwnd {
 
-void CTarvolinDlg::SetApplyEnabled(int enabled) {
-  apply_enabled_ = enabled != 0 ? 1 : 0;
+void CTarvolinDlg::SetApplyEnabled(bool enabled) {
+  apply_enabled_ = enabled ? 1 : 0;
   if (widgets::CPngButton* apply = Button(id::kApply)) {
     EnableWindow(apply->Handle(), apply_enabled_ == 1);
     InvalidateRect(apply->Handle(), nullptr, FALSE);
@@ -28,7 +28,7 @@ void CTarvolinDlg::Apply() {
   UpdateWindow(picture);
   if (!busy_) {
     busy_ = std::make_unique<BusyIndicator>(picture, progress_frames_, progress_frame_, hwnd(),
-                                            WM_APP + 1);
+                                            kBusyDoneMessage);
   }
   const bool animated = busy_->Start();
   if (apply_enabled_ == 1) {
@@ -36,7 +36,7 @@ void CTarvolinDlg::Apply() {
     std::lock_guard lock(edited.mutex());
     const int saved = profiles::SaveActiveProfileFile(profile_context_, 0);
     const int applied = model::ApplyConfig(config_, 0);
-    if (saved == 1 && applied == 1) SetApplyEnabled(0);
+    if (saved == 1 && applied == 1) SetApplyEnabled(false);
   }
   if (animated) {
     busy_->Stop();
@@ -55,13 +55,13 @@ void CTarvolinDlg::RestoreDefaults() {
   {
     model::EditedConfig& edited = model::TheEditedConfig();
     std::lock_guard lock(edited.mutex());
-    cleared = model::ClearCurrentProfile(edited, profile, bank_bit_);
+    cleared = model::ClearCurrentProfile(edited, profile, BankBit());
   }
   if (!cleared) return;  // no profile to clear, nothing to apply
   for (const model::ButtonDescription& entry : *cleared) {
     SetKeyLook(entry.button_id, entry.description.assigned_look, entry.description.tooltip);
   }
-  SetApplyEnabled(1);
+  SetApplyEnabled(true);
   if (LightingModeOn()) panel_->ApplyVisibility(lighting_->OnRestoreDefaults());
   Apply();
 }
@@ -74,10 +74,15 @@ void CTarvolinDlg::OnBankMessage() {
     widgets::CPngButton* button = Button(id::kGButtons[static_cast<std::size_t>(j)]);
     int checked = 0;
     if (edited.profiles && profile >= 0) {
-      checked = edited.profiles->Record(profile, model::SlotOfGKey(j, bank_bit_)).type != 0 ? 1 : 0;
+      checked = edited.profiles->Record(profile, model::SlotOfGKey(j, BankBit())).type != 0 ? 1 : 0;
     }
     if (button != nullptr) button->SetChecked(checked, true);
   }
+}
+
+void CTarvolinDlg::RunApply() {
+  SendMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(id::kApply, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(hwnd(), id::kApply)));
 }
 
 void CTarvolinDlg::OnKeyClick(int id) {

@@ -3,6 +3,8 @@
 #include <shellapi.h>
 #include <wtsapi32.h>
 
+#include <algorithm>
+
 #include "app/app_state.h"
 #include "app/program_paths.h"
 #include "app/win32/quiet_exit.h"
@@ -25,10 +27,6 @@
 
 namespace tarvolin::mainwnd {
 namespace {
-
-// Private messages of the window to itself.
-constexpr UINT kBusyDoneMessage = WM_APP + 1;
-constexpr UINT kTrayIconMessage = WM_APP + 2;
 
 std::filesystem::path DocumentsOrProgramFolder() {
   if (auto documents = profiles::win32::DocumentsFolder()) return *documents;
@@ -75,7 +73,8 @@ CTarvolinDlg::CTarvolinDlg(device::DeviceChannel& channel, win32::UniqueHandle i
                      }
                    }),
       config_{channel, prompter_},
-      profile_context_{data_folder_, config_} {
+      profile_context_{data_folder_, config_},
+      switch_context_{profile_context_, *this, profile_list_} {
   program_icon_ = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kIconAbsent));
   user_lighting_settings_ =
       std::make_unique<win32::Win32IniStore>((data_folder_.Path() / "wskb.ini").u16string());
@@ -83,11 +82,12 @@ CTarvolinDlg::CTarvolinDlg(device::DeviceChannel& channel, win32::UniqueHandle i
       channel_, lighting::LightingSources{skin_store_, language_file_, *user_lighting_settings_});
   TheAppState().auto_show_done = startHidden ? 1 : 0;
   TheAppState().instance_mutex = instance_mutex_.get();
-  apply_enabled_ = 0;
+  apply_enabled_ = 0;  // start-up check 5
 }
 
 CTarvolinDlg::~CTarvolinDlg() {
-  gate_->Close([] { Sleep(1); });
+  // Normally closed by ShutdownGate already; the window may be gone, so nothing to pump.
+  if (device_events_) device_events_->CloseGate();
   if (program_icon_ != nullptr) DestroyIcon(program_icon_);
   if (user32_ != nullptr) FreeLibrary(user32_);
 }
@@ -117,6 +117,7 @@ BOOL CTarvolinDlg::OnInitDialog() {
   InstallDefaultConfiguration();                            // 8
   scale_ = DpiScale(WindowDpi(hwnd()));
   LoadPicturesOrExit();                                     // 9
+  FitToSkin();
   link_url_ = win32::ToWide(skin_file().Read(skin::kScreenSection, u"Link").value_or(u""));  // 10
   CreateButtons();                                          // 11
   PlaceAll();
@@ -160,8 +161,14 @@ void CTarvolinDlg::StartDevice() {
   device::HidLibraryApi api;
   if (!device::LoadHidLibrary(api)) app::ExitQuietly(L"Quorlink.dll or one of its functions is missing");
   if (!channel_.Bind(api)) app::ExitQuietly(L"Quorlink.dll did not initialise");
+  attachment::TheBankStatus().Reset();
   channel_.Subscribe();
+  device_port_ = std::make_unique<WindowDevicePort>(hwnd(), tray_ready_);
+  device_events_ = std::make_unique<attachment::DeviceEvents>(
+      attachment::DeviceEventsContext{channel_, *device_port_, prompter_});
+  device_events_->Connect();
   const int count = channel_.DeviceCount();
+  device_events_->StartAttachRun(count);
   if (count == 0) TheAppState().auto_show_done = 1;
 }
 
@@ -170,7 +177,7 @@ void CTarvolinDlg::InstallDefaultConfiguration() {
   std::lock_guard lock(edited.mutex());
   profiles::ReleaseEditedConfiguration(edited);
   profiles::BuildDefaultProfileSet(edited);
-  SetApplyEnabled(0);
+  SetApplyEnabled(false);
 }
 
 void CTarvolinDlg::LoadPicturesOrExit() {
@@ -206,6 +213,21 @@ void CTarvolinDlg::PlaceAll() {
   panel_->SetLampPicture(skin_folder(), LightingModeOn(), scale_);
 }
 
+// The window takes the size of its skin at this DPI, its shape, and the middle of the work
+// area it is on.
+void CTarvolinDlg::FitToSkin() {
+  const SIZE size = skin_.window_size();
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  GetMonitorInfoW(MonitorFromWindow(hwnd(), MONITOR_DEFAULTTOPRIMARY), &monitor);
+  const RECT& work = monitor.rcWork;
+  const int x = work.left + std::max(0L, (work.right - work.left - size.cx) / 2);
+  const int y = work.top + std::max(0L, (work.bottom - work.top - size.cy) / 2);
+  SetWindowPos(hwnd(), nullptr, x, y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+  skin::RegionHandle shape = skin_.MakeShape();
+  if (shape && SetWindowRgn(hwnd(), shape.get(), TRUE) != 0) shape.Release();
+}
+
 void CTarvolinDlg::ApplyScale(int dpi, const RECT* suggested) {
   if (dpi == scale_.dpi()) return;
   scale_ = DpiScale(dpi);
@@ -219,6 +241,7 @@ void CTarvolinDlg::ApplyScale(int dpi, const RECT* suggested) {
   skin::RegionHandle shape = skin_.MakeShape();
   if (!shape) shape = widgets::RegionFromMask(mask(), RGB(255, 255, 255), 0);
   if (shape && SetWindowRgn(hwnd(), shape.get(), TRUE) != 0) shape.Release();
+  label_brush_.Reset();
   PlaceAll();
   ApplyFlip(flip_);
   InvalidateRect(hwnd(), nullptr, TRUE);
@@ -259,6 +282,18 @@ bool CTarvolinDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
       return true;
     case kTrayIconMessage:
       SetTrayIcon(static_cast<int>(wParam));
+      result = 0;
+      return true;
+    case kBankLookMessage:
+      SetBankIndicator(*reinterpret_cast<const attachment::BankIndicatorPictures*>(lParam));
+      result = 0;
+      return true;
+    case kGKeyCaptionsMessage:
+      SetGKeyCaptions(*reinterpret_cast<const attachment::GKeyCaptions*>(lParam));
+      result = 0;
+      return true;
+    case kLightingTimerMessage:
+      SetTimer(hwnd(), kLightingChangedTimer, 0, nullptr);
       result = 0;
       return true;
     case WM_TIMER:
@@ -328,6 +363,10 @@ bool CTarvolinDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
         return true;
       }
       return false;
+    case WM_CTLCOLORSTATIC:
+      result = reinterpret_cast<LRESULT>(
+          LabelBrush(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+      return true;
     case WM_WTSSESSION_CHANGE:
       result = 0;  // registered for, but nothing depends on it
       return true;
@@ -352,7 +391,7 @@ bool CTarvolinDlg::OnCommand(int id, HWND control) {
       return true;
     case kCmdImport:
       if (profiles::win32::ImportProfile(hwnd(), profile_context_, [this] { RefreshKeyLooks(); })) {
-        SetApplyEnabled(0);
+        SetApplyEnabled(false);
       }
       return true;
     case kCmdExport:
@@ -414,7 +453,7 @@ void CTarvolinDlg::OnInitMessage() {
                        kTrayIconId);
   current_tray_icon_ = kIconAbsent;
   SetPropW(hwnd(), kTrayIconProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(kIconAbsent)));
-  RefreshProfileIndicator();
+  profiles::RefreshProfileIndicator(switch_context_, 1);
   tray_ready_ = 1;
   starting_ = false;
   Hide();
@@ -473,19 +512,15 @@ void CTarvolinDlg::CloseProgram() {
 bool CTarvolinDlg::ShutdownGate() {
   if (!about_.CanClose() || !editor_.CanClose()) return false;
   // From here on nothing from the device threads reaches the window; the calls already
-  // inside are waited for while sent messages are still answered.
-  gate_->Close([] {
-    MSG message;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_SENDMESSAGE);
-    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-  });
+  // inside are waited for while the messages they sent are still answered.
+  device_events_->CloseGate([this] { PumpSentMessages(); });
   instance_mutex_.Reset();
   TheAppState().instance_mutex = nullptr;
   key_events_.Close();
   tray_.DeleteTrayIcon();
   current_tray_icon_ = 0;
   SetPropW(hwnd(), kTrayIconProperty, nullptr);
-  SetApplyEnabled(0);
+  SetApplyEnabled(false);
   {
     model::EditedConfig& edited = model::TheEditedConfig();
     std::lock_guard lock(edited.mutex());
@@ -499,39 +534,26 @@ bool CTarvolinDlg::ShutdownGate() {
   return true;
 }
 
-// ---------------------------------------------------------------------------------------
-// Calls from the device threads.
-
-void CTarvolinDlg::HideFromDevice() {
-  if (auto pass = gate_->Enter()) ShowWindow(hwnd(), SW_HIDE);
-}
-
-void CTarvolinDlg::ShowTrayIconFromDevice(int iconId) {
-  if (auto pass = gate_->Enter()) SendMessageW(hwnd(), kTrayIconMessage, static_cast<WPARAM>(iconId), 0);
-}
-
-bool CTarvolinDlg::WaitTrayReady() {
-  while (tray_ready_ == 0) {
-    if (!gate_->IsOpen()) return false;
-    Sleep(50);
+// Labels on the skin show the picture behind them: their background is the window's own
+// picture, aligned to where the label sits.
+HBRUSH CTarvolinDlg::LabelBrush(HDC dc, HWND label) {
+  if (!label_brush_) {
+    HBITMAP picture = skin_.scaled_background() != nullptr ? skin_.scaled_background() : background();
+    label_brush_.Reset(CreatePatternBrush(picture));
   }
-  return gate_->IsOpen();
+  RECT place{};
+  GetWindowRect(label, &place);
+  MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&place), 2);
+  SetBrushOrgEx(dc, -place.left, -place.top, nullptr);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(0xE4, 0xE4, 0xE4));
+  return label_brush_.get();
 }
 
-void CTarvolinDlg::SendProfileReload() {
-  if (auto pass = gate_->Enter()) SendMessageW(hwnd(), kMainMsgProfile, kProfileCode, 0);
-}
-
-void CTarvolinDlg::SendBankChanged() {
-  if (auto pass = gate_->Enter()) SendMessageW(hwnd(), kMainMsgBank, kBankCode, 0);
-}
-
-void CTarvolinDlg::PostOpen() {
-  if (auto pass = gate_->Enter()) PostMessageW(hwnd(), kMainMsgOpen, kOpenCode, 0);
-}
-
-void CTarvolinDlg::StartLightingTimer() {
-  if (auto pass = gate_->Enter()) SetTimer(hwnd(), kLightingChangedTimer, 0, nullptr);
+void CTarvolinDlg::PumpSentMessages() {
+  MSG message;
+  MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_SENDMESSAGE);
+  PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
 }
 
 void CTarvolinDlg::SetTrayIcon(int iconId) {

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "device/attachment/device_events.h"
 #include "device/device_channel.h"
 #include "lighting/lighting_controller.h"
 #include "model/download.h"
@@ -18,14 +19,15 @@
 #include "platform/win32/win32_ini_store.h"
 #include "profiles/data_folder.h"
 #include "profiles/profile_context.h"
+#include "profiles/profile_switching.h"
 #include "ui/main/busy_indicator.h"
 #include "ui/skin/main_key_pictures.h"
-#include "ui/main/device_call_gate.h"
 #include "ui/main/key_click_target.h"
 #include "ui/main/key_event_handles.h"
 #include "ui/main/message_box_prompter.h"
 #include "ui/main/progress_frames.h"
 #include "ui/main/scaled_skin.h"
+#include "ui/main/window_device_port.h"
 #include "ui/tray/about_window.h"
 #include "ui/tray/tray_icon.h"
 #include "ui/widgets/base_dialog.h"
@@ -35,7 +37,9 @@ namespace tarvolin::mainwnd {
 
 class LightingPanel;
 
-class CTarvolinDlg : public widgets::CBaseDialog, private KeyMarker {
+class CTarvolinDlg : public widgets::CBaseDialog,
+                     private KeyMarker,
+                     private profiles::ProfileSwitchPort {
  public:
   // `instanceMutex` is the single-instance mutex, held until shutdown; `startHidden` is
   // "/Start".
@@ -43,20 +47,10 @@ class CTarvolinDlg : public widgets::CBaseDialog, private KeyMarker {
                bool startHidden, KeyEditorOpener& editor);
   ~CTarvolinDlg() override;
 
-  // --- What the device threads ask of the window (each passes the gate) ---
-  void HideFromDevice();
-  void ShowTrayIconFromDevice(int iconId);
-  bool WaitTrayReady();
-  void SendProfileReload();
-  void SendBankChanged();
-  void PostOpen();
-  void StartLightingTimer();
-  // Shared with the device hooks, which may outlive the window.
-  const std::shared_ptr<DeviceCallGate>& gate() const { return gate_; }
-
-  // --- Used by the dialogs ---
-  void SetApplyEnabled(int enabled);
-  int apply_enabled() const { return apply_enabled_; }
+  // --- Used by the dialogs (user-interface thread) ---
+  bool ApplyEnabled() const override { return apply_enabled_ == 1; }
+  void SetApplyEnabled(bool enabled) override;
+  // Hide-first shutdown: false when an editor refused to close (the program keeps running).
   bool ShutdownGate();
 
  protected:
@@ -80,6 +74,7 @@ class CTarvolinDlg : public widgets::CBaseDialog, private KeyMarker {
   void SetWindowStyles();
   void RegisterSessionNotifications();
   void ApplyCaptions();
+  void FitToSkin();
   void ApplyScale(int dpi, const RECT* suggested);
 
   // Messages and commands.
@@ -94,6 +89,8 @@ class CTarvolinDlg : public widgets::CBaseDialog, private KeyMarker {
   void Hide();
   void CloseProgram();
   void SetTrayIcon(int iconId);
+  void PumpSentMessages();
+  HBRUSH LabelBrush(HDC dc, HWND label);
 
   // Buttons.
   widgets::CPngButton* Button(int id);
@@ -101,12 +98,13 @@ class CTarvolinDlg : public widgets::CBaseDialog, private KeyMarker {
   bool CreateButton(int id, DWORD extraStyle);
   void RefreshKeyLooks();
   void SetKeyLook(int buttonId, bool assigned, const std::u16string& tooltip);
-  void SetBankLook(int bankBit);
+  void SetBankIndicator(const attachment::BankIndicatorPictures& pictures);
+  void SetGKeyCaptions(const attachment::GKeyCaptions& captions);
+  int BankBit() const;
   void ApplyFlip(int flip);
   void OnFlipClicked();
   void OnHoverHook(HWND button, int showsNormal);
   void SetProfileButtons(int active);
-  void RefreshProfileIndicator();
 
   // Work.
   void Apply();
@@ -115,6 +113,14 @@ class CTarvolinDlg : public widgets::CBaseDialog, private KeyMarker {
   void OpenHelp();
   void OpenLink();
   void OnKeyClick(int id);
+
+  // ProfileSwitchPort.
+  int EditorOpenCount() const override { return editor_.OpenCount(); }
+  bool ProfileManagerHasUnappliedChanges() const override { return false; }
+  void ProfileManagerShowSwitched(int) override {}
+  void RunApply() override;
+  void ShowKeyButtons(const std::vector<model::ButtonDescription>& buttons) override;
+  void SetProfileIndicator(std::u16string_view text, std::u16string_view tooltip) override;
 
   // KeyMarker.
   bool LightingModeOn() const override;
@@ -143,11 +149,11 @@ class CTarvolinDlg : public widgets::CBaseDialog, private KeyMarker {
   std::atomic<int> remembered_tray_icon_{0};
   bool starting_ = true;  // the window may not show until start-up is over
   int flip_ = 0;
-  int bank_bit_ = 0;
   std::wstring link_url_;
   DpiScale scale_;
 
   ScaledSkin skin_;
+  skin::BrushHandle label_brush_;
   std::map<int, std::unique_ptr<widgets::CPngButton>> buttons_;
   std::unique_ptr<LightingPanel> panel_;
   ProgressFrames progress_frames_;
@@ -156,7 +162,10 @@ class CTarvolinDlg : public widgets::CBaseDialog, private KeyMarker {
   tray::CTrayIcon tray_;
   tray::AboutWindow about_;
   KeyEventHandles key_events_;
-  std::shared_ptr<DeviceCallGate> gate_ = std::make_shared<DeviceCallGate>();
+  profiles::ProfileList profile_list_;
+  profiles::ProfileSwitchContext switch_context_;
+  std::unique_ptr<WindowDevicePort> device_port_;
+  std::unique_ptr<attachment::DeviceEvents> device_events_;
   HMODULE user32_ = nullptr;
   void* set_layered_attributes_ = nullptr;
 };
