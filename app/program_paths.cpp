@@ -13,10 +13,11 @@ ProgramPaths& Storage() {
 ProgramPaths BuildProgramPaths(std::wstring_view executable) {
   const std::size_t split = executable.find_last_of(L"\\/");
   ProgramPaths paths;
-  paths.program_folder =
-      split == std::wstring_view::npos ? std::wstring() : std::wstring(executable.substr(0, split + 1));
-  paths.program_file_name = std::wstring(
-      split == std::wstring_view::npos ? executable : executable.substr(split + 1));
+  paths.program_folder = split == std::wstring_view::npos
+                             ? std::wstring()
+                             : std::wstring(executable.substr(0, split + 1));
+  paths.program_file_name =
+      std::wstring(split == std::wstring_view::npos ? executable : executable.substr(split + 1));
   const std::wstring& folder = paths.program_folder;
   paths.help_folder = folder + L"Help\\";
   paths.skin_folder = folder + L"Skins\\";

@@ -8,7 +8,8 @@ namespace tarvolin::app {
 namespace {
 
 bool EqualsIgnoringCase(std::wstring_view a, std::wstring_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
            return std::towlower(static_cast<wint_t>(x)) == std::towlower(static_cast<wint_t>(y));
          });
 }

@@ -22,7 +22,8 @@ namespace {
 std::wstring ExecutablePath() {
   std::vector<wchar_t> buffer(MAX_PATH);
   for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    const DWORD length =
+        GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (length < buffer.size()) return std::wstring(buffer.data(), length);
     buffer.resize(buffer.size() * 2);
   }
@@ -51,7 +52,8 @@ device::DeviceChannel& TheDeviceChannel() {
 }  // namespace
 
 BOOL CTarvolinApp::InitInstance() {
-  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
+  INITCOMMONCONTROLSEX controls{sizeof(controls),
+                                ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
   OleSession ole;
   skin::GdiplusSession gdiplus;
@@ -61,7 +63,8 @@ BOOL CTarvolinApp::InitInstance() {
   // 2. Program paths.
   SetThePaths(BuildProgramPaths(ExecutablePath()));
   // 3. Texts, before any window exists.
-  LoadLanguageTable(win32::Win32IniStore(win32::FromWide(ThePaths().skin_folder + L"language.ini")));
+  LoadLanguageTable(
+      win32::Win32IniStore(win32::FromWide(ThePaths().skin_folder + L"language.ini")));
   // 4. The two configuration locks exist from here on (edit state first).
   model::TheEditedConfig();
   model::TheAppliedConfig();

@@ -54,7 +54,8 @@ TEST(KeyEventNames, TwoDigitsBelowTenThreeFromHundred) {
 TEST(FlipSetting, StoredValuesAndToggle) {
   MemorySettingsStore settings;
   EXPECT_EQ(ReadFlip(settings), 0);  // missing
-  for (const auto& [stored, read] : std::vector<std::pair<int, int>>{{1, 1}, {0, 0}, {2, 0}, {7, 0}, {-1, 0}}) {
+  for (const auto& [stored, read] :
+       std::vector<std::pair<int, int>>{{1, 1}, {0, 0}, {2, 0}, {7, 0}, {-1, 0}}) {
     settings.WriteInt(u"PROFILES", u"Flip", stored);
     EXPECT_EQ(ReadFlip(settings), read) << stored;
   }

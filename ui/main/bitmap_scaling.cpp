@@ -38,9 +38,9 @@ bool DrawScaled(HDC dc, void* gdiplusImage, int w, int h, int sw, int sh) {
   if (attributes != nullptr) {
     skin::gdip::GdipSetImageAttributesWrapMode(attributes, Gdiplus::WrapModeTileFlipXY, 0, FALSE);
   }
-  const auto status = skin::gdip::GdipDrawImageRectRectI(graphics.get(), image, 0, 0, sw, sh, 0, 0,
-                                                         w, h, Gdiplus::UnitPixel, attributes,
-                                                         nullptr, nullptr);
+  const auto status =
+      skin::gdip::GdipDrawImageRectRectI(graphics.get(), image, 0, 0, sw, sh, 0, 0, w, h,
+                                         Gdiplus::UnitPixel, attributes, nullptr, nullptr);
   if (attributes != nullptr) skin::gdip::GdipDisposeImageAttributes(attributes);
   return status == Gdiplus::Ok;
 }

@@ -64,7 +64,8 @@ void LightingPanel::Create() {
         break;
       case Kind::kPicture:
         // The progress picture is drawn by the window (and by the busy thread).
-        style |= control.id == ctl::kProgress ? SS_OWNERDRAW : SS_BITMAP | SS_NOTIFY | SS_REALSIZECONTROL;
+        style |= control.id == ctl::kProgress ? SS_OWNERDRAW
+                                              : SS_BITMAP | SS_NOTIFY | SS_REALSIZECONTROL;
         break;
       case Kind::kList:
         windowClass = WC_COMBOBOXW;
@@ -91,7 +92,8 @@ void LightingPanel::Create() {
 
 void LightingPanel::Place(const skin::SkinLayout& layout, DpiScale scale) {
   for (const PanelControl& control : kControls) {
-    const skin::LayoutValue value = scale.Scale(layout.Read(skin::kButtonSection, control.skin_key));
+    const skin::LayoutValue value =
+        scale.Scale(layout.Read(skin::kButtonSection, control.skin_key));
     MoveWindow(GetDlgItem(window_, control.id), value.x, value.y, value.width, value.height, FALSE);
   }
 }
@@ -105,8 +107,8 @@ void LightingPanel::SetLabels(const IniStore& skin, int language) {
 void LightingPanel::SetLampPicture(const std::wstring& skinFolder, bool lightingMode,
                                    DpiScale scale) {
   const std::wstring path = skinFolder + win32::ToWide(lighting::LampPicture(lightingMode));
-  skin::BitmapHandle loaded(static_cast<HBITMAP>(
-      LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+  skin::BitmapHandle loaded(
+      static_cast<HBITMAP>(LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
   if (loaded && !scale.IsIdentity()) {
     skin::WindowDc dc(window_);
     loaded = ScaleBitmap(dc.get(), loaded.get(), scale, true);

@@ -83,7 +83,8 @@ void CTarvolinDlg::CreateButtons() {
   for (const NamedButton& named : NamedButtons()) {
     widgets::CPngButton* button = Button(named.id);
     if (button == nullptr) continue;
-    if (named.caption) SetWindowTextW(button->Handle(), win32::ToWide(LanguageText(*named.caption)).c_str());
+    if (named.caption)
+      SetWindowTextW(button->Handle(), win32::ToWide(LanguageText(*named.caption)).c_str());
     if (named.style) {
       button->SetTextStyle(1, named.style->points, win32::ToWide(named.style->face),
                            named.style->colour, named.style->format);
@@ -94,7 +95,8 @@ void CTarvolinDlg::CreateButtons() {
   Button(id::kProfileLabel)->SetRotation(kProfileEscapement, 1);
   for (int id : id::kGButtons) {
     const CaptionStyle& style = kGKeyCaption;
-    Button(id)->SetTextStyle(1, style.points, win32::ToWide(style.face), style.colour, style.format);
+    Button(id)->SetTextStyle(1, style.points, win32::ToWide(style.face), style.colour,
+                             style.format);
   }
   ShowWindow(Button(id::kModeSwitch)->Handle(), SW_HIDE);
   SetGKeyCaptions(attachment::BankCaptions(BankBit()));
@@ -105,8 +107,8 @@ void CTarvolinDlg::PlaceButtons() {
   for (const NamedButton& named : NamedButtons()) {
     widgets::CPngButton* button = Button(named.id);
     if (button == nullptr) continue;
-    PlaceScaledButton(*button, layout, named.skin_key, PicturesOf(skin::MainKeyPicturePattern(named.skin_key)),
-                      scale_);
+    PlaceScaledButton(*button, layout, named.skin_key,
+                      PicturesOf(skin::MainKeyPicturePattern(named.skin_key)), scale_);
     if (named.created_disabled) EnableWindow(button->Handle(), FALSE);
   }
   EnableWindow(Button(id::kVersion)->Handle(), FALSE);
@@ -146,8 +148,8 @@ void CTarvolinDlg::PlaceDKeys() {
     MoveWindow(button->Handle(), x, first.top, width, first.bottom - first.top, FALSE);
     button->SetSkin(x, first.top, PicturesOf(kPlainKey));
     SetWindowTextW(button->Handle(), win32::ToWide(DKeyName(i)).c_str());
-    button->SetTextStyle(1, kGKeyCaption.points, win32::ToWide(kGKeyCaption.face), kGKeyCaption.colour,
-                         kGKeyCaption.format);
+    button->SetTextStyle(1, kGKeyCaption.points, win32::ToWide(kGKeyCaption.face),
+                         kGKeyCaption.colour, kGKeyCaption.format);
   }
 }
 
@@ -220,15 +222,16 @@ void CTarvolinDlg::ApplyFlip(int flip) {
     // The group not in use gives way to the other in the same row.
     ShowWindow(d, flip_ == 1 ? SW_SHOWNA : SW_HIDE);
   }
-  for (int id = id::kF1; id <= kF4; ++id) ShowWindow(Button(id)->Handle(), flip_ == 0 ? SW_SHOWNA : SW_HIDE);
+  for (int id = id::kF1; id <= kF4; ++id)
+    ShowWindow(Button(id)->Handle(), flip_ == 0 ? SW_SHOWNA : SW_HIDE);
   widgets::CPngButton* indicator = Button(id::kFlipIndicator);
   const skin::StatePicturePattern pattern = skin::MainKeyPicturePattern(u"FLIP_0");
-  indicator->SetPictures(flip_ == 1 ? skin::StatePictures{skin_.SecondPicture(pattern[0]),
-                                                          skin_.SecondPicture(pattern[1]),
-                                                          skin_.SecondPicture(pattern[2]),
-                                                          skin_.SecondPicture(pattern[3]),
-                                                          skin_.SecondPicture(pattern[4])}
-                                    : PicturesOf(pattern));
+  indicator->SetPictures(
+      flip_ == 1
+          ? skin::StatePictures{skin_.SecondPicture(pattern[0]), skin_.SecondPicture(pattern[1]),
+                                skin_.SecondPicture(pattern[2]), skin_.SecondPicture(pattern[3]),
+                                skin_.SecondPicture(pattern[4])}
+          : PicturesOf(pattern));
   indicator->SetChecked(flip_, true);
   PlaceArrow(id::kLeftArrow, true);
   PlaceArrow(id::kRightArrow, false);
@@ -241,7 +244,8 @@ void CTarvolinDlg::OnFlipClicked() {
 void CTarvolinDlg::OnHoverHook(HWND button, int showsNormal) {
   const int id = GetDlgCtrlID(button);
   auto invalidate = [this](int target) {
-    if (widgets::CPngButton* other = Button(target)) InvalidateRect(other->Handle(), nullptr, FALSE);
+    if (widgets::CPngButton* other = Button(target))
+      InvalidateRect(other->Handle(), nullptr, FALSE);
   };
   switch (id) {
     case id::kBankIndicator:
@@ -274,7 +278,8 @@ void CTarvolinDlg::OnHoverHook(HWND button, int showsNormal) {
 
 void CTarvolinDlg::SetProfileButtons(int active) {
   for (int k = 0; k < 3; ++k) {
-    if (widgets::CPngButton* button = Button(id::kProfile1 + k)) button->SetChecked(k == active ? 1 : 0, true);
+    if (widgets::CPngButton* button = Button(id::kProfile1 + k))
+      button->SetChecked(k == active ? 1 : 0, true);
   }
 }
 

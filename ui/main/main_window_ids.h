@@ -43,9 +43,9 @@ inline constexpr std::uintptr_t kLightingChangedTimer = attachment::kLightingTim
 // Messages the window sends itself, and that the device threads send it so that the work
 // runs on its own thread (WM_APP and up).
 inline constexpr unsigned kBusyDoneMessage = 0x8001;
-inline constexpr unsigned kTrayIconMessage = 0x8002;       // wParam: icon id
-inline constexpr unsigned kBankLookMessage = 0x8003;       // lParam: BankIndicatorPictures*
-inline constexpr unsigned kGKeyCaptionsMessage = 0x8004;   // lParam: GKeyCaptions*
+inline constexpr unsigned kTrayIconMessage = 0x8002;      // wParam: icon id
+inline constexpr unsigned kBankLookMessage = 0x8003;      // lParam: BankIndicatorPictures*
+inline constexpr unsigned kGKeyCaptionsMessage = 0x8004;  // lParam: GKeyCaptions*
 inline constexpr unsigned kLightingTimerMessage = 0x8005;
 
 // Commands.

@@ -13,11 +13,12 @@ void ProgressFrames::Load(const std::wstring& skinFolder, HWND window, DpiScale 
     Frame& frame = frames_[static_cast<std::size_t>(i)];
     frame = Frame{};
     const std::wstring path = skinFolder + L"jdt" + std::to_wstring(i + 1) + L".bmp";
-    skin::BitmapHandle loaded(static_cast<HBITMAP>(
-        LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+    skin::BitmapHandle loaded(static_cast<HBITMAP>(LoadImageW(
+        nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
     if (!loaded) continue;
-    skin::BitmapHandle bitmap =
-        scale.IsIdentity() ? std::move(loaded) : ScaleBitmap(windowDc.get(), loaded.get(), scale, true);
+    skin::BitmapHandle bitmap = scale.IsIdentity()
+                                    ? std::move(loaded)
+                                    : ScaleBitmap(windowDc.get(), loaded.get(), scale, true);
     if (!bitmap) continue;
     const SIZE size = widgets::BitmapSize(bitmap.get());
     BITMAPINFO info{};

@@ -16,7 +16,8 @@ skin::LayoutValue PlaceScaledButton(skin::SkinButton& button, const skin::SkinLa
     button.SetSkin(raw.x, raw.y, pictures);
     EnableWindow(button.Handle(), FALSE);
   } else {
-    button.SetSkin(ScaledSourcePosition(raw.x, scale), ScaledSourcePosition(raw.y, scale), pictures);
+    button.SetSkin(ScaledSourcePosition(raw.x, scale), ScaledSourcePosition(raw.y, scale),
+                   pictures);
   }
   return placed;
 }

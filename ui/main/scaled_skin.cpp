@@ -14,8 +14,8 @@ constexpr COLORREF kMaskTransparent = RGB(255, 255, 255);
 
 }  // namespace
 
-bool ScaledSkin::Load(const std::wstring& skinFolder, HWND window, HBITMAP background,
-                      HBITMAP mask, DpiScale scale) {
+bool ScaledSkin::Load(const std::wstring& skinFolder, HWND window, HBITMAP background, HBITMAP mask,
+                      DpiScale scale) {
   scale_ = scale;
   const SIZE size = widgets::BitmapSize(background);
   window_size_ = SIZE{scale.Scale(size.cx), scale.Scale(size.cy)};
@@ -46,8 +46,8 @@ bool ScaledSkin::LoadScaled(const std::wstring& skinFolder, HWND window) {
     RECT all{0, 0, width, height};
     FillRect(surface.dc(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     if (image.HasPicture()) {
-      DrawScaled(surface.dc(), image.native(), image.width(),
-                 image.height(), scale_.Scale(image.width()), scale_.Scale(image.height()));
+      DrawScaled(surface.dc(), image.native(), image.width(), image.height(),
+                 scale_.Scale(image.width()), scale_.Scale(image.height()));
     }
     scaled_[i] = std::move(surface);
   }

@@ -55,7 +55,8 @@ int WindowDpi(HWND window) {
 
 CTarvolinDlg::CTarvolinDlg(device::DeviceChannel& channel, win32::UniqueHandle instanceMutex,
                            bool startHidden, KeyEditorOpener& editor)
-    : CBaseDialog(kMainDialog, nullptr, app::ThePaths().main_skin_file, app::ThePaths().skin_folder),
+    : CBaseDialog(kMainDialog, nullptr, app::ThePaths().main_skin_file,
+                  app::ThePaths().skin_folder),
       channel_(channel),
       instance_mutex_(std::move(instanceMutex)),
       start_hidden_(startHidden),
@@ -99,42 +100,44 @@ BOOL CTarvolinDlg::OnInitDialog() {
   // Without its background or shape the window cannot be shown; say why before the base
   // ends the process.
   CheckBackgroundOrExit();
-  CBaseDialog::OnInitDialog();                              // 1
+  CBaseDialog::OnInitDialog();  // 1
   prompter_.SetOwner(hwnd());
-  AppendAboutToSystemMenu();                                // 2
+  AppendAboutToSystemMenu();                                                            // 2
   SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(program_icon_));  // 3
   SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(program_icon_));
-  tray_ready_ = 0;                                          // 4
+  tray_ready_ = 0;  // 4
   TheAppState().main_window_handle = hwnd();
   TheAppState().main_window = this;
   TheAppState().cached_profile = -1;
-  StartDevice();                                            // 5, 6
-  user32_ = LoadLibraryW(L"User32.dll");                    // 7
+  StartDevice();                          // 5, 6
+  user32_ = LoadLibraryW(L"User32.dll");  // 7
   set_layered_attributes_ =
-      user32_ == nullptr ? nullptr
-                         : reinterpret_cast<void*>(GetProcAddress(user32_, "SetLayeredWindowAttributes"));
-  if (set_layered_attributes_ == nullptr) app::ExitQuietly(L"User32.dll lacks SetLayeredWindowAttributes");
-  InstallDefaultConfiguration();                            // 8
+      user32_ == nullptr
+          ? nullptr
+          : reinterpret_cast<void*>(GetProcAddress(user32_, "SetLayeredWindowAttributes"));
+  if (set_layered_attributes_ == nullptr)
+    app::ExitQuietly(L"User32.dll lacks SetLayeredWindowAttributes");
+  InstallDefaultConfiguration();  // 8
   scale_ = DpiScale(WindowDpi(hwnd()));
-  LoadPicturesOrExit();                                     // 9
+  LoadPicturesOrExit();  // 9
   FitToSkin();
   link_url_ = win32::ToWide(skin_file().Read(skin::kScreenSection, u"Link").value_or(u""));  // 10
-  CreateButtons();                                          // 11
+  CreateButtons();                                                                           // 11
   PlaceAll();
   ApplyFlip(ReadFlip(settings_));
-  SetWindowStyles();                                        // 12
-  key_events_.Create();                                     // 13
-  SetDlgItemTextW(hwnd(), id::kModeSwitch,                  // 14
+  SetWindowStyles();                        // 12
+  key_events_.Create();                     // 13
+  SetDlgItemTextW(hwnd(), id::kModeSwitch,  // 14
                   win32::ToWide(LanguageText(TextKey::MAIN_SWITCH_FUNCTION_TEXT)).c_str());
-  PostMessageW(hwnd(), kMainMsgInit, kInitCode, 0);         // 15
-  RegisterSessionNotifications();                           // 16
+  PostMessageW(hwnd(), kMainMsgInit, kInitCode, 0);  // 15
+  RegisterSessionNotifications();                    // 16
   // 17: the user mode list was filled when the panel was created.
-  ApplyCaptions();                                          // 18
+  ApplyCaptions();  // 18
   keyboard_filter_.Install(hwnd(), lighting::control::kEffectList);
   data_folder_.Ensure();
   lighting::CreateUserModeFiles(*user_lighting_settings_, app::ThePaths().skin_folder,
                                 data_folder_.Path());
-  return TRUE;                                              // 19
+  return TRUE;  // 19
 }
 
 void CTarvolinDlg::CheckBackgroundOrExit() {
@@ -160,7 +163,8 @@ void CTarvolinDlg::AppendAboutToSystemMenu() {
 
 void CTarvolinDlg::StartDevice() {
   device::HidLibraryApi api;
-  if (!device::LoadHidLibrary(api)) app::ExitQuietly(L"Quorlink.dll or one of its functions is missing");
+  if (!device::LoadHidLibrary(api))
+    app::ExitQuietly(L"Quorlink.dll or one of its functions is missing");
   if (!channel_.Bind(api)) app::ExitQuietly(L"Quorlink.dll did not initialise");
   attachment::TheBankStatus().Reset();
   channel_.Subscribe();
@@ -439,8 +443,7 @@ bool CTarvolinDlg::OnCommand(int id, HWND control) {
       break;
   }
   if (Button(id) != nullptr && (model::KeyButtonIndex(static_cast<std::uint16_t>(id)) ||
-                                model::GKeyIndex(static_cast<std::uint16_t>(id)) ||
-                                id == id::kFn ||
+                                model::GKeyIndex(static_cast<std::uint16_t>(id)) || id == id::kFn ||
                                 (id >= id::kFirstD && id < id::kFirstD + id::kDCount))) {
     OnKeyClick(id);
     return true;
@@ -469,8 +472,9 @@ void CTarvolinDlg::OnTimer(UINT_PTR timer) {
 }
 
 void CTarvolinDlg::OnDrawProgress(const DRAWITEMSTRUCT& item) {
-  progress_frames_.Paint(item.hDC, progress_frame_,
-                         SIZE{item.rcItem.right - item.rcItem.left, item.rcItem.bottom - item.rcItem.top});
+  progress_frames_.Paint(
+      item.hDC, progress_frame_,
+      SIZE{item.rcItem.right - item.rcItem.left, item.rcItem.bottom - item.rcItem.top});
 }
 
 // ---------------------------------------------------------------------------------------
@@ -540,7 +544,8 @@ bool CTarvolinDlg::ShutdownGate() {
 // picture, aligned to where the label sits.
 HBRUSH CTarvolinDlg::LabelBrush(HDC dc, HWND label) {
   if (!label_brush_) {
-    HBITMAP picture = skin_.scaled_background() != nullptr ? skin_.scaled_background() : background();
+    HBITMAP picture =
+        skin_.scaled_background() != nullptr ? skin_.scaled_background() : background();
     label_brush_.Reset(CreatePatternBrush(picture));
   }
   RECT place{};
@@ -574,7 +579,8 @@ void CTarvolinDlg::OpenHelp() {
 }
 
 void CTarvolinDlg::OpenLink() {
-  if (!link_url_.empty()) ShellExecuteW(hwnd(), L"open", link_url_.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  if (!link_url_.empty())
+    ShellExecuteW(hwnd(), L"open", link_url_.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 }  // namespace tarvolin::mainwnd

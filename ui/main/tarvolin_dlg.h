@@ -21,7 +21,6 @@
 #include "profiles/profile_context.h"
 #include "profiles/profile_switching.h"
 #include "ui/main/busy_indicator.h"
-#include "ui/skin/main_key_pictures.h"
 #include "ui/main/key_click_target.h"
 #include "ui/main/key_event_handles.h"
 #include "ui/main/keyboard_filter.h"
@@ -29,6 +28,7 @@
 #include "ui/main/progress_frames.h"
 #include "ui/main/scaled_skin.h"
 #include "ui/main/window_device_port.h"
+#include "ui/skin/main_key_pictures.h"
 #include "ui/tray/about_window.h"
 #include "ui/tray/tray_icon.h"
 #include "ui/widgets/base_dialog.h"
@@ -44,8 +44,8 @@ class CTarvolinDlg : public widgets::CBaseDialog,
  public:
   // `instanceMutex` is the single-instance mutex, held until shutdown; `startHidden` is
   // "/Start".
-  CTarvolinDlg(device::DeviceChannel& channel, win32::UniqueHandle instanceMutex,
-               bool startHidden, KeyEditorOpener& editor);
+  CTarvolinDlg(device::DeviceChannel& channel, win32::UniqueHandle instanceMutex, bool startHidden,
+               KeyEditorOpener& editor);
   ~CTarvolinDlg() override;
 
   // --- Used by the dialogs (user-interface thread) ---

@@ -43,9 +43,9 @@ bool CTrayIcon::CreateTrayIcon(HWND owner, UINT callbackMessage, const std::wstr
 
 void CTrayIcon::SetTrayPicture(int resourceId) {
   if (!enabled_) return;
-  HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId),
-                                             IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                             GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+  HICON icon = static_cast<HICON>(
+      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId), IMAGE_ICON,
+                 GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
   if (icon == nullptr) return;
   NOTIFYICONDATAW change = data_;
   change.uFlags = NIF_ICON;
