@@ -6,6 +6,21 @@
 #include "ui/widgets/picture_file.h"
 
 namespace tarvolin::mainwnd {
+namespace {
+
+// 32 bits per pixel, bottom-up rows.
+BITMAPINFO PixelRowsInfo(int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
+}  // namespace
 
 void ProgressFrames::Load(const std::wstring& skinFolder, HWND window, DpiScale scale) {
   skin::WindowDc windowDc(window);
@@ -21,13 +36,7 @@ void ProgressFrames::Load(const std::wstring& skinFolder, HWND window, DpiScale 
                                     : ScaleBitmap(windowDc.get(), loaded.get(), scale, true);
     if (!bitmap) continue;
     const SIZE size = widgets::BitmapSize(bitmap.get());
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = size.cx;
-    info.bmiHeader.biHeight = size.cy;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = PixelRowsInfo(size.cx, size.cy);
     frame.pixels.resize(static_cast<std::size_t>(size.cx) * static_cast<std::size_t>(size.cy));
     if (GetDIBits(windowDc.get(), bitmap.get(), 0, static_cast<UINT>(size.cy), frame.pixels.data(),
                   &info, DIB_RGB_COLORS) == 0) {
@@ -47,13 +56,7 @@ void ProgressFrames::Paint(HDC dc, int index, SIZE size) const {
     FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     return;
   }
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = frame.width;
-  info.bmiHeader.biHeight = frame.height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  const BITMAPINFO info = PixelRowsInfo(frame.width, frame.height);
   SetStretchBltMode(dc, COLORONCOLOR);
   StretchDIBits(dc, 0, 0, size.cx, size.cy, 0, 0, frame.width, frame.height, frame.pixels.data(),
                 &info, DIB_RGB_COLORS, SRCCOPY);

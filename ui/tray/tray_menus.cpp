@@ -41,12 +41,24 @@ void Track(HMENU popup, HWND owner) {
   PostMessageW(owner, WM_NULL, 0, 0);
 }
 
+// A menu resource and its first popup; popup() is null when either is missing.
+class MenuResource {
+ public:
+  explicit MenuResource(int id)
+      : menu_(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id))),
+        popup_(menu_.get() != nullptr ? GetSubMenu(menu_.get(), 0) : nullptr) {}
+  HMENU popup() const { return popup_; }
+
+ private:
+  skin::MenuHandle menu_;
+  HMENU popup_;
+};
+
 }  // namespace
 
 void ShowTrayMenu(HWND owner) {
-  skin::MenuHandle menu(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(mainwnd::kTrayMenu)));
-  if (!menu.get()) return;
-  HMENU popup = GetSubMenu(menu.get(), 0);
+  const MenuResource menu(mainwnd::kTrayMenu);
+  HMENU popup = menu.popup();
   if (popup == nullptr) return;
   LoadTrayMenuTexts(LanguageFile());
   static constexpr std::array<Item, 3> kItems = {Item{TextKey::MENU_11, mainwnd::kCmdOpen},
@@ -58,19 +70,16 @@ void ShowTrayMenu(HWND owner) {
 }
 
 void OpenFromTray(HWND owner) {
-  skin::MenuHandle menu(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(mainwnd::kTrayMenu)));
-  if (!menu.get()) return;
-  HMENU popup = GetSubMenu(menu.get(), 0);
+  const MenuResource menu(mainwnd::kTrayMenu);
+  HMENU popup = menu.popup();
   if (popup == nullptr) return;
   SetForegroundWindow(owner);
   SendMessageW(owner, WM_COMMAND, GetMenuItemID(popup, 0), 0);
 }
 
 void ShowButtonMenu(HWND owner) {
-  skin::MenuHandle menu(
-      LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(mainwnd::kButtonMenu)));
-  if (!menu.get()) return;
-  HMENU popup = GetSubMenu(menu.get(), 0);
+  const MenuResource menu(mainwnd::kButtonMenu);
+  HMENU popup = menu.popup();
   if (popup == nullptr) return;
   LoadMenuButtonTexts(LanguageFile());
   // The template's third position is a separator; it becomes About.
