@@ -1,7 +1,5 @@
 #pragma once
 #include <atomic>
-#include <chrono>
-#include <condition_variable>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -24,7 +22,10 @@ class FakeMainWindow final : public attachment::MainWindowPort {
     if (on_hide) on_hide();
     Record("hide");
   }
-  bool IsTrayReady() const override { return tray_ready.load(); }
+  bool IsTrayReady() const override {
+    ++tray_polls;
+    return tray_ready.load();
+  }
   void ShowTrayIcon(int icon_id) override { Record("icon " + std::to_string(icon_id)); }
   void SendBankChanged() override { Record("bank"); }
   void SetBankIndicatorPictures(const attachment::BankIndicatorPictures& pictures) override {
@@ -45,13 +46,9 @@ class FakeMainWindow final : public attachment::MainWindowPort {
     std::lock_guard lock(mutex_);
     calls_.clear();
   }
-  // Waits (up to 5 s) until `count` calls have been made.
-  bool WaitForCalls(std::size_t count) {
-    std::unique_lock lock(mutex_);
-    return changed_.wait_for(lock, std::chrono::seconds(5), [&] { return calls_.size() >= count; });
-  }
 
   std::atomic<bool> tray_ready{true};
+  mutable std::atomic<int> tray_polls{0};
   std::function<void()> on_reload;
   std::function<void()> on_hide;
   attachment::BankIndicatorPictures last_pictures{};
@@ -59,15 +56,11 @@ class FakeMainWindow final : public attachment::MainWindowPort {
 
  private:
   void Record(std::string call) {
-    {
-      std::lock_guard lock(mutex_);
-      calls_.push_back(std::move(call));
-    }
-    changed_.notify_all();
+    std::lock_guard lock(mutex_);
+    calls_.push_back(std::move(call));
   }
 
   mutable std::mutex mutex_;
-  std::condition_variable changed_;
   std::vector<std::string> calls_;
 };
 
