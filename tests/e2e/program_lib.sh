@@ -48,9 +48,20 @@ exit_code_of() {
 # Ends every running instance as "/Kill" does and waits until none is left.
 stop_program() {
   [ "$(td get processes count 2> /dev/null)" = 0 ] && return 0
+  # A question still open would hold the hand-over up.
+  td answer no > /dev/null 2>&1 || td answer ok > /dev/null 2>&1 || true
   run_program /Kill || true
   td wait 30000 processes count=0 > /dev/null || fail "the program did not end after /Kill"
 }
+
+# Wine links the documents folder to the host's home; the tests keep theirs in the prefix.
+"$root/scripts/wine-prefix"
+for documents in "$WINEPREFIX"/drive_c/users/*/Documents; do
+  if [ -L "$documents" ]; then
+    rm "$documents"
+    mkdir "$documents"
+  fi
+done
 
 # The program's files in the documents folder, only ever inside this test's Wine prefix.
 data_folder() {
