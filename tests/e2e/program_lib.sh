@@ -8,6 +8,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 [ -f "$bin/Tarvolin.exe" ] || fail "Tarvolin.exe is not built in $bin"
 export WINEPREFIX=${TARVOLIN_WINEPREFIX:-$root/build/wineprefix}
 shots=${TARVOLIN_SHOTS:-$root/build/e2e-shots}
+xdotool mousemove 0 0  # the pointer rests off the window: no hover look, no tooltip
 mkdir -p "$shots"
 settings_key='HKCU\Software\Tarvolin_Pelmora\Tarvolin\PROFILES'
 program_pid=""
@@ -16,10 +17,14 @@ started_pids=()
 td() { wine_run tdriver.exe "$@"; }
 vkb() { wine_run vkbctl.exe "$@"; }
 # td_wait MS QUERY [ID] FIELD=VALUE ... || fail: waits for a state of the program.
-expect_state() {  # expect_state MS WHAT QUERY [ID] FIELD=VALUE ...
-  local ms=$1 what=$2
+expect_state() {  # expect_state MS WHAT [--exe NAME] QUERY [ID] FIELD=VALUE ...
+  local ms=$1 what=$2 exe=()
   shift 2
-  td wait "$ms" "$@" || fail "$what"
+  if [ "${1:-}" = --exe ]; then
+    exe=(--exe "$2")
+    shift 2
+  fi
+  td "${exe[@]}" wait "$ms" "$@" || fail "$what"
 }
 
 start_program() {  # start_program [ARGS...]: in the background; program_pid is Wine's process
@@ -90,6 +95,9 @@ registry_value() {  # registry_value NAME: the data of a PROFILES value, or noth
 
 # Keyboard commands that need the shared keyboard host (one virtual keyboard per machine):
 # without it the keyboard lives inside the program and is out of reach before it starts.
+# Visible top-level windows of the program other than tooltips.
+shown_windows() { td windows | grep "visible=1" | grep -v -c "class=tooltips_class32" || true; }
+
 host_available() { vkb status > /dev/null 2>&1; }
 
 screenshot() {  # screenshot NAME: the whole screen, kept under build/e2e-shots
