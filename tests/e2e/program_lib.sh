@@ -88,7 +88,7 @@ reset_user() {
   rm -f "$TARVOLIN_VKB_STATE" "$TARVOLIN_VKB_TRAFFIC"
 }
 
-registry_value() {  # registry_value NAME: the data of a PROFILES value, or nothing
+registry_value() {  # registry_value NAME: the data of a PROFILES value (string or 0x number)
   wine_run reg query "$settings_key" /v "$1" 2> /dev/null | tr -d '\r' |
     awk -v name="$1" '$1 == name {print $NF}'
 }
