@@ -13,14 +13,15 @@ start_program
 expect_state 60000 "the window did not show" state 0 visible=1
 expect_state 30000 "no tray icon 141" tray tray=141
 
-check_bank() {  # check_bank A|B G1-checked
-  local i
+check_bank() {  # check_bank A|B [G1-checked]: captions, and the checked states once a bank
+  local i      # switch has set them
   for i in 1 2 3 4 5; do
     expect_state 10000 "G$i caption is not $1$i" state $((999 + i)) "caption=$1$i"
   done
   for id in 1140 1141 1142 1143; do
     expect_state 5000 "G-button $id has a caption in bank $1" state "$id" caption=
   done
+  [ -n "${2:-}" ] || return 0
   expect_state 5000 "G1's checked state in bank $1 is not $2" state 1000 "checked=$2"
   for id in 1001 1002 1003 1004 1140 1141 1142 1143; do
     expect_state 5000 "G-button $id is checked in bank $1" state "$id" checked=0
@@ -41,7 +42,7 @@ indicator_is() {  # indicator_is BYTES: the last status write, where the keyboar
   fail "the indicator interface did not get $1 (status: $status)"
 }
 
-check_bank A 1
+check_bank A
 vkb bank > /dev/null
 check_bank B 0
 indicator_is "05 03"

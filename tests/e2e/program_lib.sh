@@ -8,6 +8,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 [ -f "$bin/Tarvolin.exe" ] || fail "Tarvolin.exe is not built in $bin"
 export WINEPREFIX=${TARVOLIN_WINEPREFIX:-$root/build/wineprefix}
 shots=${TARVOLIN_SHOTS:-$root/build/e2e-shots}
+xdotool mousemove 0 0  # the pointer rests off the window: no hover look, no tooltip
 mkdir -p "$shots"
 settings_key='HKCU\Software\Tarvolin_Pelmora\Tarvolin\PROFILES'
 program_pid=""
@@ -16,10 +17,14 @@ started_pids=()
 td() { wine_run tdriver.exe "$@"; }
 vkb() { wine_run vkbctl.exe "$@"; }
 # td_wait MS QUERY [ID] FIELD=VALUE ... || fail: waits for a state of the program.
-expect_state() {  # expect_state MS WHAT QUERY [ID] FIELD=VALUE ...
-  local ms=$1 what=$2
+expect_state() {  # expect_state MS WHAT [--exe NAME] QUERY [ID] FIELD=VALUE ...
+  local ms=$1 what=$2 exe=()
   shift 2
-  td wait "$ms" "$@" || fail "$what"
+  if [ "${1:-}" = --exe ]; then
+    exe=(--exe "$2")
+    shift 2
+  fi
+  td "${exe[@]}" wait "$ms" "$@" || fail "$what"
 }
 
 start_program() {  # start_program [ARGS...]: in the background; program_pid is Wine's process
@@ -48,9 +53,20 @@ exit_code_of() {
 # Ends every running instance as "/Kill" does and waits until none is left.
 stop_program() {
   [ "$(td get processes count 2> /dev/null)" = 0 ] && return 0
+  # A question still open would hold the hand-over up.
+  td answer no > /dev/null 2>&1 || td answer ok > /dev/null 2>&1 || true
   run_program /Kill || true
   td wait 30000 processes count=0 > /dev/null || fail "the program did not end after /Kill"
 }
+
+# Wine links the documents folder to the host's home; the tests keep theirs in the prefix.
+"$root/scripts/wine-prefix"
+for documents in "$WINEPREFIX"/drive_c/users/*/Documents; do
+  if [ -L "$documents" ]; then
+    rm "$documents"
+    mkdir "$documents"
+  fi
+done
 
 # The program's files in the documents folder, only ever inside this test's Wine prefix.
 data_folder() {
@@ -72,13 +88,16 @@ reset_user() {
   rm -f "$TARVOLIN_VKB_STATE" "$TARVOLIN_VKB_TRAFFIC"
 }
 
-registry_value() {  # registry_value NAME: the data of a PROFILES value, or nothing
+registry_value() {  # registry_value NAME: the data of a PROFILES value (string or 0x number)
   wine_run reg query "$settings_key" /v "$1" 2> /dev/null | tr -d '\r' |
     awk -v name="$1" '$1 == name {print $NF}'
 }
 
 # Keyboard commands that need the shared keyboard host (one virtual keyboard per machine):
 # without it the keyboard lives inside the program and is out of reach before it starts.
+# Visible top-level windows of the program other than tooltips.
+shown_windows() { td windows | grep "visible=1" | grep -v -c "class=tooltips_class32" || true; }
+
 host_available() { vkb status > /dev/null 2>&1; }
 
 screenshot() {  # screenshot NAME: the whole screen, kept under build/e2e-shots

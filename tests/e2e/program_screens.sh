@@ -29,6 +29,7 @@ start_in() {  # start_in FOLDER
 }
 window_shot() {  # window_shot NAME: the main window's rectangle; prints its width
   local rect
+  xdotool mousemove 0 0  # no hover look, no tooltip
   rect=$(td get state 0 rect)
   IFS=, read -r l t r b <<< "$rect"
   import -window root -crop "$((r - l))x$((b - t))+$l+$t" +repage "$shots/$1.png"

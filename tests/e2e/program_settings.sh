@@ -19,14 +19,14 @@ expect_state 60000 "the window did not show" state 0 visible=1
 flip_shows 0
 td click 1130
 flip_shows 1
-[ "$(registry_value Flip)" = 0x1 ] || fail "Flip 1 is not in the registry ($(registry_value Flip))"
+[ "$(( $(registry_value Flip) ))" = 1 ] || fail "Flip 1 is not in the registry ($(registry_value Flip))"
 stop_program
 start_program
 expect_state 60000 "the window did not show after the restart" state 0 visible=1
 flip_shows 1
 td click 1131
 flip_shows 0
-[ "$(registry_value Flip)" = 0x0 ] || fail "Flip 0 is not in the registry"
+[ -n "$(registry_value Flip)" ] && [ "$(( $(registry_value Flip) ))" = 0 ] || fail "Flip 0 is not in the registry ($(registry_value Flip))"
 
 # A restarting shell: the icon is added again and keeps its picture.
 td taskbar-created

@@ -17,7 +17,7 @@ grep -q -E -- "-> 04 .. .. 03 30 " "$TARVOLIN_VKB_TRAFFIC" || fail "the settings
 expect_state 30000 "Halvrin.exe was not started" --exe Halvrin.exe processes count=1
 td --exe Halvrin.exe windows > "$work/halvrin-windows" || true
 expect_in "$work/halvrin-windows" "^windows=0"
-[ "$(td get windows visible)" = 1 ] || { td windows; fail "more than the main window shows"; }
+[ "$(shown_windows)" = 1 ] || { td windows; fail "more than the main window shows"; }
 td get state 0 caption > "$work/caption"
 screenshot start-shown
 expect_state 5000 "the mutex is missing" mutex "Tarvolin_Mutex_RT207 104key" present=1
