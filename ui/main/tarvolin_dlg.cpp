@@ -319,6 +319,8 @@ bool CTarvolinDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
       }
       return false;
     case WM_COMMAND:
+      // From a control only its click counts (a list's selection change is not a click).
+      if (lParam != 0 && HIWORD(wParam) != BN_CLICKED) return false;
       if (OnCommand(LOWORD(wParam), reinterpret_cast<HWND>(lParam))) {
         result = 0;
         return true;
