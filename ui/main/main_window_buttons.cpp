@@ -78,7 +78,7 @@ void CTarvolinDlg::CreateButtons() {
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   panel_ = std::make_unique<LightingPanel>(hwnd());
   panel_->Create();
-  panel_->SetLabels(skin_file().store(), lighting::LanguageSetting(language_file_));
+  panel_->SetLabels(skin_store_, lighting::LanguageSetting(language_file_));
 
   for (const NamedButton& named : NamedButtons()) {
     widgets::CPngButton* button = Button(named.id);
@@ -99,11 +99,13 @@ void CTarvolinDlg::CreateButtons() {
                              style.format);
   }
   ShowWindow(Button(id::kModeSwitch)->Handle(), SW_HIDE);
+  // The flag was cleared at step 8, before the button existed.
+  SetApplyEnabled(apply_enabled_ == 1);
   SetGKeyCaptions(attachment::BankCaptions(BankBit()));
 }
 
 void CTarvolinDlg::PlaceButtons() {
-  const skin::SkinLayout layout(skin_file().store());
+  const skin::SkinLayout layout(skin_store_);
   for (const NamedButton& named : NamedButtons()) {
     widgets::CPngButton* button = Button(named.id);
     if (button == nullptr) continue;
@@ -127,7 +129,6 @@ void CTarvolinDlg::PlaceButtons() {
   PlaceDKeys();
   PlaceArrow(id::kLeftArrow, true);
   PlaceArrow(id::kRightArrow, false);
-  RefreshKeyLooks();
 }
 
 // D1..D6 have no key of their own in the skin: they share the row of F1..F4, six equal
@@ -154,7 +155,7 @@ void CTarvolinDlg::PlaceDKeys() {
 }
 
 void CTarvolinDlg::PlaceArrow(int id, bool left) {
-  const skin::SkinLayout layout(skin_file().store());
+  const skin::SkinLayout layout(skin_store_);
   const std::u16string picture = std::u16string(flip_ == 1 ? u"UP_ARROW_" : u"DOWN_ARROW_") +
                                  (left ? u"LEFT" : u"RIGHT") + u"1";
   PlaceScaledAlternate(*Button(id), layout, left ? u"LEFT_ARROW" : u"RIGHT_ARROW", picture,

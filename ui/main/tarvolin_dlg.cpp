@@ -65,7 +65,7 @@ CTarvolinDlg::CTarvolinDlg(device::DeviceChannel& channel, win32::UniqueHandle i
       settings_(U16(app::ThePaths().program_file_name.substr(
           0, app::ThePaths().program_file_name.find_last_of(L'.')))),
       language_file_(U16(app::ThePaths().skin_folder + L"language.ini")),
-      skin_store_(U16(app::ThePaths().main_skin_file)),
+      skin_store_(std::filesystem::path(app::ThePaths().main_skin_file)),
       data_folder_(DocumentsOrProgramFolder(),
                    [this](const std::filesystem::path& folder) {
                      if (user_lighting_settings_) {
@@ -141,7 +141,7 @@ BOOL CTarvolinDlg::OnInitDialog() {
 }
 
 void CTarvolinDlg::CheckBackgroundOrExit() {
-  const win32::Win32IniStore& file = skin_store_;
+  const IniStore& file = skin_store_;
   const std::u16string mainName = file.Read(skin::kScreenSection, u"Main", u"");
   const std::u16string maskName = file.Read(skin::kScreenSection, u"Mask", mainName);
   for (const std::u16string& name : {mainName, maskName}) {
@@ -214,7 +214,7 @@ void CTarvolinDlg::RegisterSessionNotifications() {
 
 void CTarvolinDlg::PlaceAll() {
   PlaceButtons();
-  panel_->Place(skin::SkinLayout(skin_file().store()), scale_);
+  panel_->Place(skin::SkinLayout(skin_store_), scale_);
   panel_->SetLampPicture(skin_folder(), LightingModeOn(), scale_);
 }
 
@@ -248,6 +248,9 @@ void CTarvolinDlg::ApplyScale(int dpi, const RECT* suggested) {
   if (shape && SetWindowRgn(hwnd(), shape.get(), TRUE) != 0) shape.Release();
   label_brush_.Reset();
   PlaceAll();
+  // New key pictures: the looks of the assigned keys again. (At start-up every key is plain
+  // until the keyboard's profile is loaded, so this is not needed there.)
+  RefreshKeyLooks();
   ApplyFlip(flip_);
   InvalidateRect(hwnd(), nullptr, TRUE);
 }

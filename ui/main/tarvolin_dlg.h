@@ -14,6 +14,7 @@
 #include "device/device_channel.h"
 #include "lighting/lighting_controller.h"
 #include "model/download.h"
+#include "platform/ini_file.h"
 #include "platform/win32/registry_settings_store.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_ini_store.h"
@@ -135,7 +136,8 @@ class CTarvolinDlg : public widgets::CBaseDialog,
 
   win32::RegistrySettingsStore settings_;
   win32::Win32IniStore language_file_;
-  win32::Win32IniStore skin_store_;
+  // The main skin file, parsed once: the window reads some 200 placement values from it.
+  IniFile skin_store_;
   std::unique_ptr<win32::Win32IniStore> user_lighting_settings_;
   MessageBoxPrompter prompter_;
   profiles::DataFolder data_folder_;
