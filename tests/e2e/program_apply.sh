@@ -43,7 +43,7 @@ wait_until_idle
 [ "$(td get state 1006 enabled)" = 0 ] || fail "No enabled Apply"
 
 # Yes while the keyboard refuses: Apply stays enabled, file and keyboard untouched.
-vkb fault refuse 1 > /dev/null
+vkb fault refuse 1000 > /dev/null  # every request of the Apply, the last block write included
 td click 1138
 expect_state 10000 "restore defaults asked nothing" msgbox present=1
 td answer yes

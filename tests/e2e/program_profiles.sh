@@ -25,7 +25,7 @@ buttons_show() {  # buttons_show K: button K (0..2) checked, the others not, ind
 }
 # Unapplied changes without an editor: restore defaults whose Apply the keyboard refuses.
 make_pending_change() {
-  vkb fault refuse 1 > /dev/null
+  vkb fault refuse 1000 > /dev/null  # every request of the Apply, the last block write included
   td click 1138
   expect_state 10000 "restore defaults asked nothing" msgbox present=1
   td answer yes
