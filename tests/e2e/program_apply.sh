@@ -13,9 +13,7 @@ changed_map0=$(dump_field key_maps 0)
 key_map_writes() {  # key-map write requests in the traffic log: "block-high-byte" per line
   grep -E -- "-> 04 .. .. 08 " "$TARVOLIN_VKB_TRAFFIC" | awk '{print $9}' || true
 }
-wait_until_idle() {  # the user-interface thread has handled everything sent so far
-  td send 0 > /dev/null || fail "the program does not answer"
-}
+
 
 start_program
 expect_state 60000 "the window did not show" state 0 visible=1
@@ -62,16 +60,19 @@ expect_state 10000 "Open did not show" state 0 visible=1
 expect_state 5000 "the pending change was lost" state 1006 enabled=1
 
 # A slow keyboard: Apply takes seconds and the busy picture steps through its frames.
-vkb latency 120 > /dev/null
+vkb latency 400 > /dev/null
 writes_before=$(key_map_writes | wc -l)
 td click 1006
 frames=()
-for _ in $(seq 400); do
+seen=0
+for _ in $(seq 200); do
   if [ "$(td get state 1177 visible 2> /dev/null)" = 1 ]; then
+    seen=1
     frame=$(control_pixels 1177 || true)
     [ -n "$frame" ] && frames+=("$frame")
+  elif [ "$seen" = 1 ]; then
+    break  # the busy picture came and went: the Apply is over
   fi
-  [ "$(td get state 1006 enabled 2> /dev/null)" = 0 ] && break
 done
 vkb latency 0 > /dev/null
 expect_state 60000 "Apply did not finish" state 1006 enabled=0

@@ -95,6 +95,15 @@ registry_value() {  # registry_value NAME: the data of a PROFILES value (string 
 
 # Keyboard commands that need the shared keyboard host (one virtual keyboard per machine):
 # without it the keyboard lives inside the program and is out of reach before it starts.
+# Returns once the user-interface thread has handled what was sent before (a minute at most:
+# an Apply against a refusing keyboard keeps it busy for a while).
+wait_until_idle() {
+  for _ in $(seq 12); do
+    td send 0 > /dev/null 2>&1 && return 0
+  done
+  fail "the program does not answer"
+}
+
 # Visible top-level windows of the program other than tooltips.
 shown_windows() { td windows | grep "visible=1" | grep -v -c "class=tooltips_class32" || true; }
 

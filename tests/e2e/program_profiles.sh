@@ -7,7 +7,6 @@ reset_user
 factory_map0=$(dump_field key_maps 0)
 wine_run tarvolinctl.exe raw 8 0 "$(g1_bank_a_block)" > /dev/null || fail "could not prepare key map 0"
 changed_map0=$(dump_field key_maps 0)
-wait_until_idle() { td send 0 > /dev/null || fail "the program does not answer"; }
 active_is() {
   for _ in $(seq 100); do
     [ "$(dump_field active_profile)" = "$1" ] && return 0
