@@ -37,17 +37,17 @@ run_program() {  # run_program [ARGS...]: in the foreground; returns its exit co
   (cd "$bin" && exec "$root/scripts/wine-run" Tarvolin.exe "$@")
 }
 
-# The exit code of a process started here, once it has ended (fails after 60 s).
-exit_code_of() {
+# Waits for a process started here to end (60 s at most) and sets exit_code to its status.
+# Not for $(...): only this shell can collect its children's status.
+wait_exit() {
   local pid=$1
   for _ in $(seq 300); do
     kill -0 "$pid" 2> /dev/null || break
     sleep 0.2
   done
   kill -0 "$pid" 2> /dev/null && fail "process $pid did not end"
-  local status=0
-  wait "$pid" || status=$?
-  echo "$status"
+  exit_code=0
+  wait "$pid" || exit_code=$?
 }
 
 # Ends every running instance as "/Kill" does and waits until none is left.

@@ -41,7 +41,8 @@ quiet_failure() {  # quiet_failure WHAT: runs the program copy in $work/broken
   while kill -0 "$pid" 2> /dev/null; do
     [ "$(td get windows visible 2> /dev/null || echo 0)" = 0 ] || windows=1
   done
-  [ "$(exit_code_of "$pid")" = 0 ] || fail "$1: the exit code is not 0"
+  wait_exit "$pid"
+[ "$exit_code" = 0 ] || fail "$1: the exit code is $exit_code, not 0"
   [ "$windows" = 0 ] || fail "$1: a window showed"
 }
 make_copy() {
