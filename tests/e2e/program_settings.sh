@@ -42,7 +42,7 @@ quiet_failure() {  # quiet_failure WHAT: runs the program copy in $work/broken
     [ "$(td get windows visible 2> /dev/null || echo 0)" = 0 ] || windows=1
   done
   wait_exit "$pid"
-[ "$exit_code" = 0 ] || fail "$1: the exit code is $exit_code, not 0"
+  [ "$exit_code" = 0 ] || fail "$1: the exit code is $exit_code, not 0"
   [ "$windows" = 0 ] || fail "$1: a window showed"
 }
 make_copy() {
