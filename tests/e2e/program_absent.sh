@@ -30,7 +30,8 @@ run_program &
 second=$!
 expect_state 30000 "the running instance showed no message for the second start" msgbox present=1
 td answer ok
-[ "$(exit_code_of "$second")" = 0 ] || fail "the second start did not exit with code 0"
+wait_exit "$second"
+[ "$exit_code" = 0 ] || fail "the second start did not exit with code 0"
 [ "$(td get processes count)" = 1 ] || fail "two instances are running"
 
 vkb plug > /dev/null

@@ -37,17 +37,17 @@ run_program() {  # run_program [ARGS...]: in the foreground; returns its exit co
   (cd "$bin" && exec "$root/scripts/wine-run" Tarvolin.exe "$@")
 }
 
-# The exit code of a process started here, once it has ended (fails after 60 s).
-exit_code_of() {
+# Waits for a process started here to end (60 s at most) and sets exit_code to its status.
+# Not for $(...): only this shell can collect its children's status.
+wait_exit() {
   local pid=$1
   for _ in $(seq 300); do
     kill -0 "$pid" 2> /dev/null || break
     sleep 0.2
   done
   kill -0 "$pid" 2> /dev/null && fail "process $pid did not end"
-  local status=0
-  wait "$pid" || status=$?
-  echo "$status"
+  exit_code=0
+  wait "$pid" || exit_code=$?
 }
 
 # Ends every running instance as "/Kill" does and waits until none is left.
@@ -95,6 +95,15 @@ registry_value() {  # registry_value NAME: the data of a PROFILES value (string 
 
 # Keyboard commands that need the shared keyboard host (one virtual keyboard per machine):
 # without it the keyboard lives inside the program and is out of reach before it starts.
+# Returns once the user-interface thread has handled what was sent before (a minute at most:
+# an Apply against a refusing keyboard keeps it busy for a while).
+wait_until_idle() {
+  for _ in $(seq 12); do
+    td send 0 > /dev/null 2>&1 && return 0
+  done
+  fail "the program does not answer"
+}
+
 # Visible top-level windows of the program other than tooltips.
 shown_windows() { td windows | grep "visible=1" | grep -v -c "class=tooltips_class32" || true; }
 

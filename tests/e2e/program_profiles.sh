@@ -7,7 +7,6 @@ reset_user
 factory_map0=$(dump_field key_maps 0)
 wine_run tarvolinctl.exe raw 8 0 "$(g1_bank_a_block)" > /dev/null || fail "could not prepare key map 0"
 changed_map0=$(dump_field key_maps 0)
-wait_until_idle() { td send 0 > /dev/null || fail "the program does not answer"; }
 active_is() {
   for _ in $(seq 100); do
     [ "$(dump_field active_profile)" = "$1" ] && return 0
@@ -25,7 +24,7 @@ buttons_show() {  # buttons_show K: button K (0..2) checked, the others not, ind
 }
 # Unapplied changes without an editor: restore defaults whose Apply the keyboard refuses.
 make_pending_change() {
-  vkb fault refuse 1 > /dev/null
+  vkb fault refuse 1000 > /dev/null  # every request of the Apply, the last block write included
   td click 1138
   expect_state 10000 "restore defaults asked nothing" msgbox present=1
   td answer yes

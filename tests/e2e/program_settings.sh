@@ -34,15 +34,16 @@ expect_state 10000 "the tray icon changed after TaskbarCreated" tray tray=141
 [ "$(td get processes count)" = 1 ] || fail "TaskbarCreated ended the program"
 stop_program
 
-# Fatal start-up failures: exit code 0 and never a window.
+# Fatal start-up failures: exit code 0 and never a window on the screen.
 quiet_failure() {  # quiet_failure WHAT: runs the program copy in $work/broken
   (cd "$work/broken" && exec "$root/scripts/wine-run" Tarvolin.exe) &
   local pid=$! windows=0
   while kill -0 "$pid" 2> /dev/null; do
-    [ "$(td get windows windows 2> /dev/null || echo 0)" = 0 ] || windows=1
+    [ "$(td get windows visible 2> /dev/null || echo 0)" = 0 ] || windows=1
   done
-  [ "$(exit_code_of "$pid")" = 0 ] || fail "$1: the exit code is not 0"
-  [ "$windows" = 0 ] || fail "$1: a window appeared"
+  wait_exit "$pid"
+  [ "$exit_code" = 0 ] || fail "$1: the exit code is $exit_code, not 0"
+  [ "$windows" = 0 ] || fail "$1: a window showed"
 }
 make_copy() {
   rm -rf "$work/broken"

@@ -32,7 +32,8 @@ seen_foreign=0
 while kill -0 "$second" 2> /dev/null; do
   if td windows 2> /dev/null | grep -v "pid=$first_pid " | grep -q "^0x"; then seen_foreign=1; fi
 done
-[ "$(exit_code_of "$second")" = 0 ] || fail "the second start did not exit with code 0"
+wait_exit "$second"
+[ "$exit_code" = 0 ] || fail "the second start did not exit with code 0"
 [ "$seen_foreign" = 0 ] || fail "the second start created a window"
 expect_state 10000 "the first instance did not show itself" state 0 visible=1
 [ "$(td get processes count)" = 1 ] || fail "two instances are running"
@@ -48,7 +49,8 @@ td wait 3000 state 0 visible=0 > /dev/null 2>&1 && fail "Enter or Escape closed 
 # "/kill" in any case ends the first instance as Exit does: exit code 0, mutex gone, and the
 # companion ends with it.
 run_program /kill || fail "/kill did not exit with code 0"
-[ "$(exit_code_of "$first")" = 0 ] || fail "the first instance did not exit with code 0"
+wait_exit "$first"
+[ "$exit_code" = 0 ] || fail "the first instance did not exit with code 0"
 expect_state 10000 "the mutex outlived the program" mutex "Tarvolin_Mutex_RT207 104key" present=0
 expect_state 30000 "Halvrin.exe lingers after the program ended" --exe Halvrin.exe processes count=0
 # "/Kill" with nothing running exits with 0 as well.
