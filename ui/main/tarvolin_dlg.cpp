@@ -309,7 +309,8 @@ bool CTarvolinDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
       result = 0;
       return true;
     case WM_WINDOWPOSCHANGING: {
-      // Start-up hide: nothing may show the window before start-up is over.
+      // Start-up hide: the dialog manager shows a modal dialog once its queue first runs
+      // empty, which may be after MainMsgInit; only an explicit open may show it.
       auto* position = reinterpret_cast<WINDOWPOS*>(lParam);
       if (starting_) position->flags &= ~static_cast<UINT>(SWP_SHOWWINDOW);
       return false;
@@ -464,7 +465,6 @@ void CTarvolinDlg::OnInitMessage() {
   SetPropW(hwnd(), kTrayIconProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(kIconAbsent)));
   profiles::RefreshProfileIndicator(switch_context_, 1);
   tray_ready_ = 1;
-  starting_ = false;
   Hide();
 }
 

@@ -150,7 +150,7 @@ class CTarvolinDlg : public widgets::CBaseDialog,
   std::atomic<int> tray_ready_{0};
   std::atomic<int> current_tray_icon_{0};
   std::atomic<int> remembered_tray_icon_{0};
-  bool starting_ = true;  // the window may not show until start-up is over
+  bool starting_ = true;  // until the first open, nothing may show the window
   int flip_ = 0;
   std::wstring link_url_;
   DpiScale scale_;
