@@ -81,7 +81,8 @@ class AppliedConfig {
 
 // The keyboard's default layout (126 entries of 3 bytes and a tail the keyboard owns), read
 // on every attach. The attach thread replaces it while the UI thread reads it, so it is
-// handed out by copy.
+// handed out by copy. Until one has been read from the keyboard it is all zeros, which the
+// keyboard would take as "every key disabled": nothing may be built against it then.
 inline constexpr std::size_t kKeyMapBlockSize = 512;
 inline constexpr std::size_t kKeyMapPositions = 126;
 using KeyMapBlock = std::array<std::uint8_t, kKeyMapBlockSize>;
@@ -95,11 +96,18 @@ class DefaultKeyMap {
   void Set(const KeyMapBlock& block) {
     std::lock_guard lock(mutex_);
     block_ = block;
+    read_ = true;
+  }
+  // True once a layout has been read from the keyboard; a failed read later keeps it.
+  bool IsRead() const {
+    std::lock_guard lock(mutex_);
+    return read_;
   }
 
  private:
   mutable std::mutex mutex_;
   KeyMapBlock block_{};
+  bool read_ = false;
 };
 
 // The process-wide instances.

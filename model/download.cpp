@@ -70,6 +70,8 @@ int ApplyConfig(ConfigContext& context, int all) {
 }
 
 int DownloadKeyConfig(ConfigContext& context, int all) {
+  // Blocks built against a layout never read would disable every key of the profile.
+  if (!context.default_key_map.IsRead()) return 0;
   AppliedConfig& applied = context.applied;
   const MacroImageSize sizes = MacroImageSizes(applied);
   const std::uint32_t space = context.app_state.macro_space.load();

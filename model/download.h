@@ -30,7 +30,8 @@ int QueryActiveProfile(device::DeviceChannel& channel, AppState& app_state = The
 int ApplyConfig(ConfigContext& context, int all);
 
 // The download proper, from the AppliedConfig alone. 1 when the last key-map block was
-// written, 0 otherwise (also when nothing was sent).
+// written, 0 otherwise (also when nothing was sent, as before the keyboard's default layout
+// has been read).
 int DownloadKeyConfig(ConfigContext& context, int all);
 
 }  // namespace tarvolin::model

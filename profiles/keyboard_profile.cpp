@@ -28,6 +28,8 @@ bool ReadKeyboardMacros(device::DeviceChannel& channel, std::vector<model::Macro
 }  // namespace
 
 std::vector<std::uint8_t> ProfileFileFromKeyboard(model::ConfigContext& config) {
+  // Against a layout never read every key would look reassigned or default at random.
+  if (!config.default_key_map.IsRead()) return {};
   try {
     std::array<model::KeyMapBlock, model::kHardwareProfileCount> blocks{};
     for (int g = 0; g < model::kHardwareProfileCount; ++g) {

@@ -66,8 +66,10 @@ class ButtonTest : public ::testing::Test {
 
 TEST_F(ButtonTest, EachStatePaintsItsPicture) {
   EXPECT_EQ(Centre(), kNormal);
+  EXPECT_EQ(SendMessageW(button_.hwnd(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
   button_.SetChecked(1, true);
   EXPECT_EQ(Centre(), kChecked);
+  EXPECT_EQ(SendMessageW(button_.hwnd(), BM_GETCHECK, 0, 0), BST_CHECKED);
   SendMessageW(button_.hwnd(), WM_MOUSEHOVER, 0, 0);
   EXPECT_EQ(button_.hover(), 1);
   EXPECT_EQ(Centre(), kHover);

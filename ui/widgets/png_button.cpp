@@ -235,6 +235,9 @@ LRESULT CPngButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     case WM_ERASEBKGND:
       return TRUE;
+    case BM_GETCHECK:
+      // The checked look, read the usual way (the end-to-end test driver asks from outside).
+      return checked_ != 0 ? BST_CHECKED : BST_UNCHECKED;
     case WM_LBUTTONDBLCLK:
       // Two quick clicks are two clicks, not a click and a double click.
       return CallDefault(WM_LBUTTONDOWN, wParam, lParam);

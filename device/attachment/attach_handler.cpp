@@ -1,0 +1,68 @@
+#include "device/attachment/device_events_core.h"
+#include "device/commands.h"
+#include "device/settings_block.h"
+
+namespace tarvolin::attachment {
+namespace {
+
+// The keyboard's default layout and its macro space. Neither failure stops the run: the
+// window reloads all the same.
+void ReadKeyboardBasics(DeviceEvents::Core& core) {
+  DeviceEventsContext& c = core.context;
+  model::KeyMapBlock layout{};
+  if (device::ReadDefaultLayout(c.channel, layout.data()) == device::kResultOk) {
+    c.default_key_map.Set(layout);
+  } else {
+    core.gate.Run([&c] {
+      c.prompter.Ask(c.texts.Text(TextKey::MAIN_DEFAULT_MATRIX_PROMPT), PromptButtons::kOk);
+    });
+  }
+  device::SettingsBlock settings;
+  if (device::ReadSettings(c.channel, settings) == device::kResultOk) {
+    c.app_state.macro_space.store(settings.MacroSpaceBytes());
+  }
+}
+
+// False when the gate closed while waiting.
+bool WaitForTray(DeviceEvents::Core& core) {
+  for (;;) {
+    bool ready = false;
+    if (!core.gate.Run([&] { ready = core.context.window.IsTrayReady(); })) return false;
+    if (ready) return true;
+    core.context.clock.SleepMs(kTrayReadyPollMs);
+  }
+}
+
+}  // namespace
+
+void RunAttach(DeviceEvents::Core& core, int n) {
+  DeviceEventsContext& c = core.context;
+  if (!core.gate.IsOpen()) return;
+  // The count handled last: a notification that changes nothing does nothing.
+  if (n == c.app_state.keyboard_attached.load()) return;
+
+  if (n > 0) {
+    ReadKeyboardBasics(core);
+    core.gate.Run([&c] { c.window.SendProfileReload(); });
+  } else {
+    c.app_state.cached_profile.store(-1);
+    core.gate.Run([&c] { c.window.Hide(); });
+  }
+
+  if (!WaitForTray(core)) return;
+  const int icon = n > 0 ? kIconKeyboardAttached : kIconKeyboardAbsent;
+  {
+    // A macro-state worker must not put back an older presence icon in between.
+    MacroStateTurn turn(core);
+    core.presence_icon.store(icon);
+    core.gate.Run([&c, icon] { c.window.ShowTrayIcon(icon); });
+  }
+  c.app_state.keyboard_attached.store(n);
+
+  if (c.app_state.auto_show_done.load() == 0) {
+    if (n > 0) core.gate.Run([&c] { c.window.PostOpen(); });
+    c.app_state.auto_show_done.store(1);
+  }
+}
+
+}  // namespace tarvolin::attachment

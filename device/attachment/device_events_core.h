@@ -1,0 +1,43 @@
+#pragma once
+#include <atomic>
+#include <cstdint>
+
+#include "device/attachment/device_events.h"
+#include "device/attachment/event_gate.h"
+#include "device/attachment/ordered_runs.h"
+
+// The state shared by the attach runs, the dispatcher and their worker threads. Every thread
+// holds it, so it outlives the DeviceEvents object that made it.
+
+namespace tarvolin::attachment {
+
+struct DeviceEvents::Core {
+  explicit Core(const DeviceEventsContext& c) : context(c) {}
+
+  DeviceEventsContext context;
+  EventGate gate;
+  OrderedRuns attach_runs;
+  OrderedRuns bank_updates;
+  OrderedRuns macro_workers;
+  // Set while a tray icon change of the macro state or of presence is under way.
+  std::atomic<int> macro_state_busy{0};
+  std::atomic<int> presence_icon{kIconKeyboardAbsent};
+};
+
+// One attach-handler run for device count `n`.
+void RunAttach(DeviceEvents::Core& core, int n);
+// The event dispatcher.
+void DispatchEvent(const std::shared_ptr<DeviceEvents::Core>& core, std::uint16_t code);
+// Takes the macro-state busy flag (waiting 1 ms between looks) and gives it back.
+class MacroStateTurn {
+ public:
+  MacroStateTurn(DeviceEvents::Core& core);
+  ~MacroStateTurn();
+  MacroStateTurn(const MacroStateTurn&) = delete;
+  MacroStateTurn& operator=(const MacroStateTurn&) = delete;
+
+ private:
+  DeviceEvents::Core& core_;
+};
+
+}  // namespace tarvolin::attachment

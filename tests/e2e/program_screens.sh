@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# Screenshots of the program for a person to look at, kept under build/e2e-shots: the main
+# window in English and Chinese at 96 and 144 DPI, the tray menu, the menu button's popup and
+# the About window. Checked on the way: the popups and the About window appear (About only
+# once however often it is asked for) and at 144 DPI the window is one and a half times as big.
+source "$(dirname "$0")/program_lib.sh"
+reset_user
+
+set_dpi() {
+  wine_run reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f > /dev/null
+  wine_run reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
+    /v LogPixels /t REG_DWORD /d "$1" /f > /dev/null
+  WINEPREFIX=$WINEPREFIX wineserver -w || true  # the next process reads the new value
+}
+chinese_copy() {  # the program in $work/zh with the language file set to Chinese
+  rm -rf "$work/zh"
+  mkdir -p "$work/zh"
+  cp -r "$bin/Tarvolin.exe" "$bin/Quorlink.dll" "$bin/Halvrin.exe" "$bin/Skins" "$work/zh/"
+  { printf '\xff\xfe'
+    iconv -f UTF-16 -t UTF-8 "$bin/Skins/language.ini" | sed 's/^language=1/language=0/' |
+      iconv -f UTF-8 -t UTF-16LE
+  } > "$work/zh/Skins/language.ini"
+}
+start_in() {  # start_in FOLDER
+  (cd "$1" && exec "$root/scripts/wine-run" Tarvolin.exe) &
+  started_pids+=($!)
+  expect_state 60000 "the window did not show ($1)" state 0 visible=1
+  expect_state 30000 "no tray icon 141 ($1)" tray tray=141
+}
+window_shot() {  # window_shot NAME: the main window's rectangle; prints its width
+  local rect
+  xdotool mousemove 0 0  # no hover look, no tooltip
+  rect=$(td get state 0 rect)
+  IFS=, read -r l t r b <<< "$rect"
+  import -window root -crop "$((r - l))x$((b - t))+$l+$t" +repage "$shots/$1.png"
+  echo "screenshot: $shots/$1.png ($((r - l))x$((b - t)))" >&2
+  echo $((r - l))
+}
+popup_shows() {  # popup_shows NAME: a popup menu of the program is up; shoot it, close it
+  for _ in $(seq 100); do
+    td windows | grep -q "visible=1 class=#32768" && break
+    sleep 0.1
+  done
+  td windows | grep -q "visible=1 class=#32768" || fail "$1: no popup menu appeared"
+  screenshot "$1"
+  xdotool key Escape
+  for _ in $(seq 100); do
+    td windows | grep -q "visible=1 class=#32768" || return 0
+    sleep 0.1
+  done
+  fail "$1: the popup menu did not close"
+}
+about_once() {  # about_once NAME: About twice gives one About window; shoot it, close it
+  td command 32773
+  td command 32773
+  expect_state 10000 "$1: no About window" windows visible=2
+  td send 0 > /dev/null
+  [ "$(td get windows visible)" = 2 ] || fail "$1: About opened twice"
+  screenshot "$1"
+  local main_hwnd about
+  main_hwnd=$(td get main hwnd)
+  about=$(td windows | awk -v main="$main_hwnd" '/visible=1/ && $1 != main {print $1; exit}')
+  td close "$about" > /dev/null
+  expect_state 10000 "$1: About did not close" windows visible=1
+}
+
+set_dpi 96
+start_in "$bin"
+width96=$(window_shot main-en-96)
+xdotool mousemove 700 500
+td post 1725 140 0x205
+popup_shows tray-menu-en
+xdotool mousemove 700 500
+td click 1139
+popup_shows menu-button-en
+about_once about-en
+stop_program
+
+chinese_copy
+start_in "$work/zh"
+zh96=$(window_shot main-zh-96)
+xdotool mousemove 700 500
+td post 1725 140 0x205
+popup_shows tray-menu-zh
+about_once about-zh
+stop_program
+
+set_dpi 144
+start_in "$bin"
+width144=$(window_shot main-en-144)
+stop_program
+start_in "$work/zh"
+window_shot main-zh-144 > /dev/null
+stop_program
+set_dpi 96
+[ "$zh96" = "$width96" ] || fail "the Chinese window is not as wide as the English one"
+expected=$((width96 * 3 / 2))
+[ "$width144" -ge $((expected - 2)) ] && [ "$width144" -le $((expected + 2)) ] ||
+  fail "at 144 DPI the window is $width144 wide, not about $expected"
+echo "program screens: ok"
