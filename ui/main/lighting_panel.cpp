@@ -4,8 +4,8 @@
 
 #include <array>
 
-#include "lighting/panel_controls.h"
-#include "lighting/panel_rules.h"
+#include "lighting/panel_control_ids.h"
+#include "lighting/panel_appearance.h"
 #include "platform/win32/wide_text.h"
 #include "ui/main/bitmap_scaling.h"
 #include "ui/main/main_window_ids.h"

@@ -7,7 +7,7 @@
 #include <map>
 #include <string>
 
-#include "lighting/panel_update.h"
+#include "lighting/panel_reaction.h"
 #include "platform/ini_store.h"
 #include "ui/main/dpi_scale.h"
 #include "ui/skin/gdi_object.h"

@@ -2,7 +2,7 @@
 // buttons and indicator, the device messages and the key-click seam.
 #include "app/app_state.h"
 #include "i18n/language_table.h"
-#include "lighting/panel_controls.h"
+#include "lighting/panel_control_ids.h"
 #include "model/key_buttons.h"
 #include "model/key_description.h"
 #include "platform/win32/wide_text.h"

@@ -11,7 +11,7 @@
 #include "device/win32/hid_library_loader.h"
 #include "i18n/language_loader.h"
 #include "i18n/language_table.h"
-#include "lighting/panel_controls.h"
+#include "lighting/panel_control_ids.h"
 #include "lighting/user_mode_files.h"
 #include "model/key_buttons.h"
 #include "platform/win32/wide_text.h"
