@@ -105,7 +105,7 @@ wait_until_idle() {
 }
 
 # Visible top-level windows of the program other than tooltips.
-shown_windows() { td windows | grep "visible=1" | grep -v -c "class=tooltips_class32" || true; }
+shown_windows() { td windows | grep "^0x.* visible=1 " | grep -v -c "class=tooltips_class32" || true; }
 
 host_available() { vkb status > /dev/null 2>&1; }
 

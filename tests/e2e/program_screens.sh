@@ -70,6 +70,7 @@ about_once() {  # about_once NAME: About twice gives one About window; shoot it,
     [ "$(shown_windows)" = 1 ] && return 0
     sleep 0.1
   done
+  echo "main=$main_hwnd closed=$about"; td windows
   fail "$1: About did not close"
 }
 
