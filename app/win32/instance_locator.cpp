@@ -1,10 +1,6 @@
 #include "app/win32/instance_locator.h"
 
-#include <tlhelp32.h>
-
-#include <string>
-
-#include "platform/win32/unique_handle.h"
+#include "platform/win32/process_list.h"
 #include "ui/main/main_window_ids.h"
 
 namespace tarvolin::app {
@@ -34,18 +30,9 @@ BOOL CALLBACK OfferWindow(HWND window, LPARAM parameter) {
 }  // namespace
 
 DWORD FindOtherInstance(std::wstring_view programFileName) {
-  win32::UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  if (!snapshot) return 0;
-  PROCESSENTRY32W entry{};
-  entry.dwSize = sizeof(entry);
   const DWORD self = GetCurrentProcessId();
-  const std::wstring wanted(programFileName);
-  for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
-       more = Process32NextW(snapshot.get(), &entry)) {
-    if (entry.th32ProcessID == self) continue;
-    if (CompareStringOrdinal(entry.szExeFile, -1, wanted.c_str(), -1, TRUE) == CSTR_EQUAL) {
-      return entry.th32ProcessID;
-    }
+  for (const DWORD id : win32::ProcessIdsOfProgram(programFileName)) {
+    if (id != self) return id;
   }
   return 0;
 }

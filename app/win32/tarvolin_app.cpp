@@ -15,6 +15,7 @@
 #include "ui/main/null_key_editor.h"
 #include "ui/main/tarvolin_dlg.h"
 #include "ui/skin/gdiplus_session.h"
+#include "ui/skin/ole_session.h"
 
 namespace tarvolin::app {
 namespace {
@@ -29,19 +30,6 @@ std::wstring ExecutablePath() {
   }
 }
 
-class OleSession {
- public:
-  OleSession() : ok_(SUCCEEDED(OleInitialize(nullptr))) {}
-  OleSession(const OleSession&) = delete;
-  OleSession& operator=(const OleSession&) = delete;
-  ~OleSession() {
-    if (ok_) OleUninitialize();
-  }
-
- private:
-  bool ok_;
-};
-
 // The device channel lives as long as the process: the HID library, which is never unloaded,
 // keeps calling into it from its own thread until the process ends.
 device::DeviceChannel& TheDeviceChannel() {
@@ -55,7 +43,7 @@ BOOL CTarvolinApp::InitInstance() {
   INITCOMMONCONTROLSEX controls{sizeof(controls),
                                 ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
-  OleSession ole;
+  skin::OleSession ole;
   skin::GdiplusSession gdiplus;
   if (!gdiplus.IsStarted()) ExitQuietly(L"GDI+ could not be started");
 

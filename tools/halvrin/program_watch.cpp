@@ -1,25 +1,15 @@
 #include "tools/halvrin/program_watch.h"
 
-#include <tlhelp32.h>
-
 #include <algorithm>
+
+#include "platform/win32/process_list.h"
 
 namespace tarvolin::halvrin {
 
 std::vector<win32::UniqueHandle> OpenRunningInstances(std::wstring_view exeName) {
   std::vector<win32::UniqueHandle> instances;
-  win32::UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  if (!snapshot) return instances;
-  PROCESSENTRY32W entry{};
-  entry.dwSize = sizeof(entry);
-  for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
-       more = Process32NextW(snapshot.get(), &entry)) {
-    const std::wstring_view name(entry.szExeFile);
-    if (CompareStringOrdinal(name.data(), static_cast<int>(name.size()), exeName.data(),
-                             static_cast<int>(exeName.size()), TRUE) != CSTR_EQUAL) {
-      continue;
-    }
-    win32::UniqueHandle process(OpenProcess(SYNCHRONIZE, FALSE, entry.th32ProcessID));
+  for (const DWORD id : win32::ProcessIdsOfProgram(exeName)) {
+    win32::UniqueHandle process(OpenProcess(SYNCHRONIZE, FALSE, id));
     if (process) instances.push_back(std::move(process));
   }
   return instances;

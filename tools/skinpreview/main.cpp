@@ -10,22 +10,10 @@
 
 #include "tools/skinpreview/skin_preview_dialog.h"
 #include "ui/skin/gdiplus_session.h"
+#include "ui/skin/ole_session.h"
 #include "ui/skin/program_folder.h"
 
 namespace {
-
-class OleSession {
- public:
-  OleSession() : ok_(SUCCEEDED(OleInitialize(nullptr))) {}
-  OleSession(const OleSession&) = delete;
-  OleSession& operator=(const OleSession&) = delete;
-  ~OleSession() {
-    if (ok_) OleUninitialize();
-  }
-
- private:
-  bool ok_;
-};
 
 std::wstring SkinFolderFromCommandLine() {
   int count = 0;
@@ -46,7 +34,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
-  OleSession ole;
+  tarvolin::skin::OleSession ole;
   tarvolin::skin::GdiplusSession gdiplus;
   if (!gdiplus.IsStarted()) return 0;
 

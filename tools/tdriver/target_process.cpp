@@ -1,28 +1,14 @@
 #include "tools/tdriver/target_process.h"
 
-#include <tlhelp32.h>
-
 #include <algorithm>
 
+#include "platform/win32/process_list.h"
 #include "platform/win32/unique_handle.h"
 
 namespace tarvolin::tdriver {
 
 std::vector<DWORD> ProcessIds(std::wstring_view exeName) {
-  std::vector<DWORD> ids;
-  win32::UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  if (!snapshot) return ids;
-  PROCESSENTRY32W entry{};
-  entry.dwSize = sizeof(entry);
-  for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
-       more = Process32NextW(snapshot.get(), &entry)) {
-    const std::wstring_view name(entry.szExeFile);
-    if (CompareStringOrdinal(name.data(), static_cast<int>(name.size()), exeName.data(),
-                             static_cast<int>(exeName.size()), TRUE) == CSTR_EQUAL) {
-      ids.push_back(entry.th32ProcessID);
-    }
-  }
-  return ids;
+  return win32::ProcessIdsOfProgram(exeName);
 }
 
 DWORD WindowProcessId(HWND window) {
