@@ -148,7 +148,9 @@ bool ParseMacroImage(std::span<const std::uint8_t> image, std::vector<MacroRecor
     for (std::size_t a = 0; a < action_count; ++a) {
       record.actions[a] = DecodeMacroAction(image.subspan(actions_at + kActionSize * a).first<4>());
     }
-    if (name_length != 0) {
+    // A name that ends at its first character is no name: it gets the generated one, as it
+    // will when this macro is written back without it and read again.
+    if (name_length != 0 && ReadU16Le(image, name_at) != 0) {
       std::u16string name(name_length, u'\0');
       for (std::size_t c = 0; c < name_length; ++c) {
         name[c] = static_cast<char16_t>(ReadU16Le(image, name_at + 2 * c));

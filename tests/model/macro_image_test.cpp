@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
@@ -164,6 +165,18 @@ TEST(MacroImage, ParseGivesIdsInOrderAndGeneratedNames) {
   EXPECT_EQ(parsed[0].Name(), u"First");
   EXPECT_EQ(parsed[1].Name(), u"Makro 2");  // no name stored: generated
   EXPECT_EQ(parsed[2].Name(), u"Third");
+
+  // A stored name that ends at its first character counts as none, so reading the image,
+  // writing it back and reading again names the macro the same (found by fuzzing).
+  auto image = Build({Macro(u"Qz", 1, {{10, 0x01E, kPress}})}, true);
+  const auto q = std::find(image.begin(), image.end(), std::uint8_t{'Q'});
+  ASSERT_NE(q, image.end());
+  *q = 0;
+  ASSERT_TRUE(ParseMacroImage(image, parsed));
+  EXPECT_EQ(parsed[0].Name(), u"Macro1");
+  std::vector<MacroRecord> again;
+  ASSERT_TRUE(ParseMacroImage(Build(parsed, true), again));
+  EXPECT_EQ(again[0].Name(), parsed[0].Name());
 }
 
 TEST(MacroImage, DamagedImagesAreRefused) {
