@@ -2,17 +2,11 @@
 # The lighting panel's labels by language value (0 Chinese, 1 English, 2 the template's) and
 # screenshots of the panel for a person to look at, kept under build/e2e-shots: lighting mode
 # with effects 1, 15, 5 and 254 (marks shown), in English and Chinese, at 96 and 144 DPI.
-# Checked on the way: at 144 DPI the panel's controls are one and a half times as big and the
-# labels' text is as wide as they need (the label keeps its place in the window).
+# Checked on the way: at 144 DPI the panel's labels and sliders are one and a half times as
+# wide (their text is drawn in a font of the window's DPI).
 source "$(dirname "$0")/program_lighting_lib.sh"
 reset_user
 
-set_dpi() {
-  wine_run reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f > /dev/null
-  wine_run reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
-    /v LogPixels /t REG_DWORD /d "$1" /f > /dev/null
-  WINEPREFIX=$WINEPREFIX wineserver -w || true  # the next process reads the new value
-}
 window_shot() {  # window_shot NAME: the main window's rectangle
   local rect
   xdotool mousemove 0 0
@@ -82,20 +76,14 @@ shots_in() {  # shots_in FOLDER NAME
   window_shot "lighting-$name-effect254"
 }
 
-set_dpi 96
-shots_in "${copies[1]}" en-96
-label96=$(width_of 1172)
-slider96=$(width_of 1178)
-stop_program
-shots_in "${copies[0]}" zh-96
-stop_program
-set_dpi 144
-shots_in "${copies[1]}" en-144
-label144=$(width_of 1172)
-slider144=$(width_of 1178)
-stop_program
-shots_in "${copies[0]}" zh-144
-stop_program
+for dpi in 96 144; do
+  set_dpi $dpi
+  shots_in "${copies[1]}" en-$dpi
+  declare "label$dpi=$(width_of 1172)" "slider$dpi=$(width_of 1178)"
+  stop_program
+  shots_in "${copies[0]}" zh-$dpi
+  stop_program
+done
 set_dpi 96
 [ "$label144" -ge $((label96 * 3 / 2 - 2)) ] && [ "$label144" -le $((label96 * 3 / 2 + 2)) ] ||
   fail "at 144 DPI the brightness label is $label144 wide, not about 1.5 x $label96"

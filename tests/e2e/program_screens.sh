@@ -6,12 +6,6 @@
 source "$(dirname "$0")/program_lib.sh"
 reset_user
 
-set_dpi() {
-  wine_run reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f > /dev/null
-  wine_run reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
-    /v LogPixels /t REG_DWORD /d "$1" /f > /dev/null
-  WINEPREFIX=$WINEPREFIX wineserver -w || true  # the next process reads the new value
-}
 chinese_copy() {  # the program in $work/zh with the language file set to Chinese
   rm -rf "$work/zh"
   mkdir -p "$work/zh"

@@ -148,6 +148,8 @@ void LightingPanel::SetFonts() {
 
 void LightingPanel::Place(const std::wstring& skinFolder, DpiScale scale) {
   scale_ = scale;
+  // The controls show the old pictures until they are given the new ones below.
+  const std::map<std::u16string, skin::BitmapHandle> previous = std::move(pictures_);
   LoadPictures(skinFolder);
   SetFonts();
   const skin::SkinLayout layout(skin_);
