@@ -29,7 +29,7 @@ program_copy() {  # program_copy FOLDER SED-SCRIPT
   rm -rf "$1"
   mkdir -p "$1"
   cp -r "$bin/Tarvolin.exe" "$bin/Quorlink.dll" "$bin/Halvrin.exe" "$bin/Skins" "$1/"
-  [ -f "$bin/vkbhost.exe" ] && cp "$bin/vkbhost.exe" "$1/"
+  cp "$bin/vkbhost.exe" "$1/"  # the keyboard host beside Quorlink.dll
   { printf '\xff\xfe'
     iconv -f UTF-16 -t UTF-8 "$bin/Skins/Main.ini" | sed "$2" | iconv -f UTF-8 -t UTF-16LE
   } > "$1/Skins/Main.ini"

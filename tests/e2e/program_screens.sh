@@ -10,6 +10,8 @@ chinese_copy() {  # the program in $work/zh with the language file set to Chines
   rm -rf "$work/zh"
   mkdir -p "$work/zh"
   cp -r "$bin/Tarvolin.exe" "$bin/Quorlink.dll" "$bin/Halvrin.exe" "$bin/Skins" "$work/zh/"
+  # The keyboard host beside Quorlink.dll, for when the one started from $bin has ended.
+  cp "$bin/vkbhost.exe" "$work/zh/"
   { printf '\xff\xfe'
     iconv -f UTF-16 -t UTF-8 "$bin/Skins/language.ini" | sed 's/^language=1/language=0/' |
       iconv -f UTF-8 -t UTF-16LE
