@@ -12,15 +12,18 @@ expect_panel() {  # expect_panel WHAT ID FIELD=VALUE ...: waits for a panel stat
   td wait 20000 panel "$@" > /dev/null || { td panel "$1"; fail "$what"; }
 }
 
-# Exactly the given panel controls are visible, every other one hidden.
+# Exactly the given panel controls are visible, every other one hidden (one question to the
+# program for the whole panel).
 visible_only() {  # visible_only WHAT ID ...
-  local what=$1 id want
+  local what=$1 id want=""
   shift
   for id in "${panel_ids[@]}"; do
-    want=0
-    [[ " $* " == *" $id "* ]] && want=1
-    expect_state 20000 "$what: control $id visible is not $want" state "$id" "visible=$want"
+    [[ " $* " == *" $id "* ]] && want+="${want:+,}$id"
   done
+  local all
+  all=$(IFS=,; echo "${panel_ids[*]}")
+  td wait 20000 visible-among "$all" "visible=$want" > /dev/null ||
+    fail "$what: visible controls are $(td get visible-among "$all" visible), not $want"
 }
 
 # A copy of the program whose skin file is changed by a sed script, so that positions and

@@ -33,6 +33,7 @@ constexpr char kUsage[] =
     "  panel ID        lighting panel control or key ID: present, visible, picture (file\n"
     "                  shown), position (slider), selection, count, items (lists), frame\n"
     "                  (key-mark frame: the COLORREF in 6 hex digits, or none)\n"
+    "  visible-among ID,ID,...  visible: those of the main window's controls that are visible\n"
     "  tray            the tray icon id in the main window's TarvolinTrayIcon property\n"
     "  windows         top-level windows of the processes: windows, visible (and a listing)\n"
     "  msgbox          the program's message box: present, buttons, default, title, text\n"
@@ -123,6 +124,7 @@ class Driver {
     if (q.name == "state") return ControlState(ControlOf(main, q.id));
     if (q.name == "tray") return TrayState(main);
     if (q.name == "panel") return PanelState(ControlOf(main, q.id));
+    if (q.name == "visible-among") return VisibleAmong(main, q.text);
     return {};
   }
 
@@ -135,7 +137,7 @@ class Driver {
 
 // Queries that take one argument: "state" a control id, "mutex" a name.
 bool IsQuery(const std::string& name, bool& takesArgument) {
-  takesArgument = name == "state" || name == "panel" || name == "mutex";
+  takesArgument = name == "state" || name == "panel" || name == "mutex" || name == "visible-among";
   return takesArgument || name == "main" || name == "tray" || name == "windows" ||
          name == "msgbox" || name == "processes" || name == "stats" || name == "documents";
 }
@@ -192,7 +194,7 @@ int Run(std::vector<std::string> args) {
     q.name = args[next++];
     if (!q.takesId) return true;
     if (next >= args.size()) return false;
-    if (q.name == "mutex") {
+    if (q.name == "mutex" || q.name == "visible-among") {
       q.text = args[next++];
       return true;
     }

@@ -2,7 +2,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "platform/win32/wide_text.h"
@@ -73,6 +75,20 @@ Fields PanelState(HWND control) {
           {"count", std::to_string(count)},
           {"frame", FrameColour(control)},
           {"items", list ? ListItems(control, count) : ""}};
+}
+
+Fields VisibleAmong(HWND main, const std::string& ids) {
+  std::string visible;
+  std::size_t start = 0;
+  while (start <= ids.size()) {
+    const std::size_t comma = std::min(ids.find(',', start), ids.size());
+    const std::string id = ids.substr(start, comma - start);
+    start = comma + 1;
+    HWND control = id.empty() ? nullptr : GetDlgItem(main, atoi(id.c_str()));
+    if (control != nullptr && IsWindowVisible(control))
+      visible += (visible.empty() ? "" : ",") + id;
+  }
+  return {{"present", "1"}, {"visible", visible}};
 }
 
 bool SelectListEntry(HWND main, HWND list, int index) {

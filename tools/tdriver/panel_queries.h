@@ -2,6 +2,8 @@
 // Reading the lighting panel and the key marks from outside the program.
 #include <windows.h>
 
+#include <string>
+
 #include "tools/tdriver/fields.h"
 
 namespace tarvolin::tdriver {
@@ -12,6 +14,10 @@ namespace tarvolin::tdriver {
 // colour as six hex digits from the "TarvolinFrame" property, "none" without a frame) and
 // items (a list's entries joined by '|', last as it may hold blanks).
 Fields PanelState(HWND control);
+
+// visible: those of the comma-separated control ids (of the main window) that are visible, in
+// the order given, comma-separated; one question for a whole panel's visibility.
+Fields VisibleAmong(HWND main, const std::string& ids);
 
 // Picks entry `index` of a drop-down list as a user does: the list's selection, then its
 // selection-change notification posted to the main window.
