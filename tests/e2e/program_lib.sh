@@ -109,6 +109,13 @@ shown_windows() { td windows | grep "^0x.* visible=1 " | grep -v -c "class=toolt
 
 host_available() { vkb status > /dev/null 2>&1; }
 
+set_dpi() {  # set_dpi DPI: for the next program started in this prefix
+  wine_run reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f > /dev/null
+  wine_run reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
+    /v LogPixels /t REG_DWORD /d "$1" /f > /dev/null
+  WINEPREFIX=$WINEPREFIX wineserver -w || true  # the next process reads the new value
+}
+
 screenshot() {  # screenshot NAME: the whole screen, kept under build/e2e-shots
   import -window root "$shots/$1.png"
   echo "screenshot: $shots/$1.png"

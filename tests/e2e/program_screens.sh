@@ -6,16 +6,12 @@
 source "$(dirname "$0")/program_lib.sh"
 reset_user
 
-set_dpi() {
-  wine_run reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f > /dev/null
-  wine_run reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
-    /v LogPixels /t REG_DWORD /d "$1" /f > /dev/null
-  WINEPREFIX=$WINEPREFIX wineserver -w || true  # the next process reads the new value
-}
 chinese_copy() {  # the program in $work/zh with the language file set to Chinese
   rm -rf "$work/zh"
   mkdir -p "$work/zh"
   cp -r "$bin/Tarvolin.exe" "$bin/Quorlink.dll" "$bin/Halvrin.exe" "$bin/Skins" "$work/zh/"
+  # The keyboard host beside Quorlink.dll, for when the one started from $bin has ended.
+  cp "$bin/vkbhost.exe" "$work/zh/"
   { printf '\xff\xfe'
     iconv -f UTF-16 -t UTF-8 "$bin/Skins/language.ini" | sed 's/^language=1/language=0/' |
       iconv -f UTF-8 -t UTF-16LE

@@ -15,6 +15,7 @@
 #include "platform/number_text.h"
 #include "platform/win32/wide_text.h"
 #include "tools/tdriver/message_box.h"
+#include "tools/tdriver/panel_queries.h"
 #include "tools/tdriver/process_stats.h"
 #include "tools/tdriver/session_objects.h"
 #include "tools/tdriver/target_process.h"
@@ -29,6 +30,10 @@ constexpr char kUsage[] =
     "  main            the marked main window: present, hwnd, pid\n"
     "  state ID        control ID of the main window (0 = the window): present, visible,\n"
     "                  enabled, checked (BM_GETCHECK), rect (screen pixels), caption\n"
+    "  panel ID        lighting panel control or key ID: present, visible, picture (file\n"
+    "                  shown), position (slider), selection, count, items (lists), frame\n"
+    "                  (key-mark frame: the COLORREF in 6 hex digits, or none)\n"
+    "  visible-among ID,ID,...  visible: those of the main window's controls that are visible\n"
     "  tray            the tray icon id in the main window's TarvolinTrayIcon property\n"
     "  windows         top-level windows of the processes: windows, visible (and a listing)\n"
     "  msgbox          the program's message box: present, buttons, default, title, text\n"
@@ -41,6 +46,7 @@ constexpr char kUsage[] =
     "                  poll until every expectation holds; exit 1 after MS milliseconds\n"
     "actions, exit 1 when the target is missing:\n"
     "  click ID        BM_CLICK (posted)     mouse-click ID   button down and up at its centre\n"
+    "  select ID N     pick entry N of drop-down list ID as a user does\n"
     "  command ID      WM_COMMAND ID (posted) to the main window\n"
     "  post MSG [WPARAM [LPARAM]]   send MSG [WPARAM [LPARAM]]   (send waits at most 5 s)\n"
     "                  MSG: open, kill, init, profile, bank (each with its own code as\n"
@@ -117,6 +123,8 @@ class Driver {
     if (main == nullptr) return {{"present", "0"}};
     if (q.name == "state") return ControlState(ControlOf(main, q.id));
     if (q.name == "tray") return TrayState(main);
+    if (q.name == "panel") return PanelState(ControlOf(main, q.id));
+    if (q.name == "visible-among") return VisibleAmong(main, q.text);
     return {};
   }
 
@@ -129,7 +137,7 @@ class Driver {
 
 // Queries that take one argument: "state" a control id, "mutex" a name.
 bool IsQuery(const std::string& name, bool& takesArgument) {
-  takesArgument = name == "state" || name == "mutex";
+  takesArgument = name == "state" || name == "panel" || name == "mutex" || name == "visible-among";
   return takesArgument || name == "main" || name == "tray" || name == "windows" ||
          name == "msgbox" || name == "processes" || name == "stats" || name == "documents";
 }
@@ -186,7 +194,7 @@ int Run(std::vector<std::string> args) {
     q.name = args[next++];
     if (!q.takesId) return true;
     if (next >= args.size()) return false;
-    if (q.name == "mutex") {
+    if (q.name == "mutex" || q.name == "visible-among") {
       q.text = args[next++];
       return true;
     }
@@ -251,6 +259,16 @@ int Run(std::vector<std::string> args) {
     HWND control = ControlOf(main, static_cast<int>(*id));
     if (control == nullptr) return Fail("no such control");
     return (command == "click" ? PostButtonClick(control) : PostMouseClick(control)) ? 0 : 1;
+  }
+  if (command == "select") {
+    const std::optional<long> id = args.size() == 3 ? Number(args[1]) : std::nullopt;
+    const std::optional<long> index = args.size() == 3 ? Number(args[2]) : std::nullopt;
+    if (!id || !index) return Fail("usage: select ID N");
+    HWND main = driver.Main();
+    if (main == nullptr) return Fail("no main window");
+    return SelectListEntry(main, ControlOf(main, static_cast<int>(*id)), static_cast<int>(*index))
+               ? 0
+               : Fail("no such list entry");
   }
   if (command == "post" || command == "send") {
     if (args.size() < 2 || args.size() > 4) return Fail("usage: post|send MSG [WPARAM [LPARAM]]");

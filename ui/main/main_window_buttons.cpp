@@ -76,9 +76,9 @@ void CTarvolinDlg::CreateButtons() {
   CreateButton(id::kRightArrow, 0);
   SetWindowPos(Button(id::kRightBrace)->Handle(), HWND_TOP, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  panel_ = std::make_unique<LightingPanel>(hwnd());
+  panel_ = std::make_unique<LightingPanel>(hwnd(), skin_store_);
   panel_->Create();
-  panel_->SetLabels(skin_store_, lighting::LanguageSetting(language_file_));
+  panel_->SetLabels(lighting::LanguageSetting(language_file_));
 
   for (const NamedButton& named : NamedButtons()) {
     widgets::CPngButton* button = Button(named.id);

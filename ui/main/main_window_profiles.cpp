@@ -12,13 +12,11 @@ namespace tarvolin::mainwnd {
 void CTarvolinDlg::OnProfileMessage() {
   profiles::ReloadActiveProfile(switch_context_, 0);
   SetProfileButtons(model::QueryActiveProfile(channel_));
-  panel_->ApplyVisibility(lighting_->OnKeyboardAttached());
-  panel_->SetLampPicture(skin_folder(), LightingModeOn(), scale_);
+  ShowLighting(lighting_->OnKeyboardAttached());
 }
 
 void CTarvolinDlg::SelectProfile(int index) {
-  panel_->ApplyVisibility(lighting_->SelectProfile(index));
-  panel_->SetLampPicture(skin_folder(), LightingModeOn(), scale_);
+  ShowLighting(lighting_->SelectProfile(index));
   if (model::QueryActiveProfile(channel_) == index) return;
   if (profiles::SwitchProfile(switch_context_, index) != 1) return;
   SetProfileButtons(index);

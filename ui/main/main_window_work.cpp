@@ -64,7 +64,7 @@ void CTarvolinDlg::RestoreDefaults() {
     SetKeyLook(entry.button_id, entry.description.assigned_look, entry.description.tooltip);
   }
   SetApplyEnabled(true);
-  if (LightingModeOn()) panel_->ApplyVisibility(lighting_->OnRestoreDefaults());
+  if (LightingModeOn()) ShowLighting(lighting_->OnRestoreDefaults());
   Apply();
 }
 
@@ -96,13 +96,7 @@ bool CTarvolinDlg::LightingModeOn() const {
 }
 
 void CTarvolinDlg::MarkKey(int buttonId) {
-  const lighting::PanelUpdate update = lighting_->ClickMarkButton(buttonId);
-  if (!update.keys) return;
-  for (const lighting::ButtonFrame& frame : update.keys->frames) {
-    if (widgets::CPngButton* button = Button(frame.button_id)) {
-      button->SetFrame(static_cast<COLORREF>(frame.colour), lighting::kMarkFrameValue, 1);
-    }
-  }
+  ShowLighting(lighting_->ClickMarkButton(buttonId));
 }
 
 }  // namespace tarvolin::mainwnd

@@ -21,6 +21,7 @@
 #include "ui/main/flip_setting.h"
 #include "ui/main/lighting_panel.h"
 #include "ui/main/main_window_ids.h"
+#include "ui/skin/skin_layout.h"
 #include "ui/tray/tray_menus.h"
 #include "ui/widgets/mask_region.h"
 #include "ui/widgets/picture_file.h"
@@ -214,8 +215,7 @@ void CTarvolinDlg::RegisterSessionNotifications() {
 
 void CTarvolinDlg::PlaceAll() {
   PlaceButtons();
-  panel_->Place(skin::SkinLayout(skin_store_), scale_);
-  panel_->SetLampPicture(skin_folder(), LightingModeOn(), scale_);
+  panel_->Place(skin_folder(), scale_);
 }
 
 // The window takes the size of its skin at this DPI, its shape, and the middle of the work
@@ -322,7 +322,15 @@ bool CTarvolinDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
         return true;
       }
       return false;
+    case kSliderMovedMessage:
+      ShowLighting(lighting_->MoveSlider(static_cast<int>(wParam), static_cast<int>(lParam)));
+      result = 0;
+      return true;
     case WM_COMMAND:
+      if (lParam != 0 && OnLightingCommand(LOWORD(wParam), HIWORD(wParam))) {
+        result = 0;
+        return true;
+      }
       // From a control only its click counts (a list's selection change is not a click).
       if (lParam != 0 && HIWORD(wParam) != BN_CLICKED) return false;
       if (OnCommand(LOWORD(wParam), reinterpret_cast<HWND>(lParam))) {
@@ -438,13 +446,6 @@ bool CTarvolinDlg::OnCommand(int id, HWND control) {
     case id::kMacro:
       OnKeyClick(id::kG9);
       return true;
-    case lighting::control::kLamp: {
-      const lighting::PanelUpdate update = lighting_->ToggleLightingMode();
-      panel_->ApplyVisibility(update);
-      panel_->SetLampPicture(skin_folder(), LightingModeOn(), scale_);
-      RefreshKeyLooks();
-      return true;
-    }
     default:
       break;
   }
@@ -471,8 +472,7 @@ void CTarvolinDlg::OnInitMessage() {
 void CTarvolinDlg::OnTimer(UINT_PTR timer) {
   if (timer == kLightingChangedTimer) {
     KillTimer(hwnd(), kLightingChangedTimer);
-    const lighting::PanelUpdate update = lighting_->OnLightingChangedTimer();
-    panel_->ApplyVisibility(update);
+    ShowLighting(lighting_->OnLightingChangedTimer());
   }
 }
 

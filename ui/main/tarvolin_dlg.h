@@ -124,6 +124,11 @@ class CTarvolinDlg : public widgets::CBaseDialog,
   void ShowKeyButtons(const std::vector<model::ButtonDescription>& buttons) override;
   void SetProfileIndicator(std::u16string_view text, std::u16string_view tooltip) override;
 
+  // Lighting panel, report-rate buttons and key marks.
+  void ShowLighting(const lighting::PanelUpdate& update);
+  bool OnLightingCommand(int id, int notification);
+  void ShowKeyMarks(const lighting::KeyPictures& keys);
+
   // KeyMarker.
   bool LightingModeOn() const override;
   void MarkKey(int buttonId) override;

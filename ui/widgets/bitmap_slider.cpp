@@ -1,5 +1,6 @@
 #include "ui/widgets/bitmap_slider.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -88,6 +89,8 @@ LRESULT CBitmapSlider::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS;
+    case TBM_GETPOS:  // read like a trackbar's (the end-to-end test driver asks from outside)
+      return position_;
     case WM_LBUTTONDOWN:
       SetFocus(hwnd());
       SetCapture(hwnd());

@@ -27,6 +27,7 @@ std::wstring WindowText(HWND window) {
 }  // namespace
 
 CPngButton::~CPngButton() {
+  if (hwnd() != nullptr && IsWindow(hwnd())) RemovePropW(hwnd(), kFrameProperty);
   if (tooltip_ != nullptr && IsWindow(tooltip_)) DestroyWindow(tooltip_);
 }
 
@@ -121,6 +122,16 @@ void CPngButton::SetFrame(COLORREF colour, int value, int on) {
   frame_colour_ = colour;
   frame_mode_ = on;
   frame_value_ = on != 0 && value > kMaxFrameValue ? kMaxFrameValue : value;
+  // Published for readers outside the process (the end-to-end test driver): the colour with
+  // bit 24 set while a frame is drawn, nothing otherwise.
+  if (hwnd() != nullptr) {
+    if (on != 0) {
+      SetPropW(hwnd(), kFrameProperty,
+               reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(colour & 0xFFFFFF) | 0x1000000));
+    } else {
+      RemovePropW(hwnd(), kFrameProperty);
+    }
+  }
   Repaint();
 }
 

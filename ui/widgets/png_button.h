@@ -19,6 +19,8 @@ class CPngButton : public SubclassedWindow, public skin::SkinButton {
   using HoverHook = std::function<void(HWND button, int showsNormal)>;
 
   static constexpr int kMaxFrameValue = 100;
+  // Window property holding the frame colour | 0x1000000 while a frame is drawn.
+  static constexpr wchar_t kFrameProperty[] = L"TarvolinFrame";
 
   CPngButton() = default;
   ~CPngButton() override;
