@@ -124,6 +124,7 @@ BOOL CTarvolinDlg::OnInitDialog() {
   link_url_ = win32::ToWide(skin_file().Read(skin::kScreenSection, u"Link").value_or(u""));  // 10
   CreateButtons();                                                                           // 11
   PlaceAll();
+  CreateProfileManager();
   ApplyFlip(ReadFlip(settings_));
   SetWindowStyles();                        // 12
   key_events_.Create();                     // 13
@@ -438,6 +439,9 @@ bool CTarvolinDlg::OnCommand(int id, HWND control) {
     case id::kMacro:
       OnKeyClick(id::kG9);
       return true;
+    case id::kProfileLabel:
+      profile_manager_->Open();
+      return true;
     case lighting::control::kLamp: {
       const lighting::PanelUpdate update = lighting_->ToggleLightingMode();
       panel_->ApplyVisibility(update);
@@ -521,7 +525,7 @@ void CTarvolinDlg::CloseProgram() {
 }
 
 bool CTarvolinDlg::ShutdownGate() {
-  if (!about_.CanClose() || !editor_.CanClose()) return false;
+  if (!about_.CanClose() || !profile_manager_->CloseIfOpen() || !editor_.CanClose()) return false;
   // From here on nothing from the device threads reaches the window; the calls already
   // inside are waited for while the messages they sent are still answered.
   device_events_->CloseGate([this] { PumpSentMessages(); });
