@@ -58,11 +58,18 @@ wait_for_file() {  # wait_for_file PATH
   fail "$1 was not written"
 }
 
+# The English text of a key in the program's language file (the tests run in English).
+language_text() {
+  iconv -f UTF-16 -t UTF-8 "$bin/Skins/language.ini" | tr -d '\r' |
+    sed -n '/^\[ENGINSH\]/,$ p' | sed -n "s/^$1=//p" | head -1
+}
+
 start_program
 expect_state 60000 "the window did not show" state 0 visible=1
 expect_state 30000 "no keyboard" tray tray=141
 folder=$(data_folder)
 documents=$(td get documents path)
+documents_pattern=$(printf '%s' "$documents" | sed 's/\\/\\\\/g')
 cp "$fixture" "$folder/../five macros.tvc"
 wait_for_file "$folder/\$Profile0"
 profile0_before=$(md5sum < "$folder/\$Profile0")
@@ -91,10 +98,11 @@ printf '\x00' | dd of="$folder/../damaged.tvc" bs=1 seek=31 conv=notrunc 2> /dev
 import_file "$documents\\damaged.tvc"
 expect_state 15000 "no format error" msgbox present=1
 td msgbox > "$work/box1"
-expect_in "$work/box1" "^text=wrong file format, revert to the default values: \\\\n  .*damaged.tvc$"
+format_error=$(language_text PROFILE_FORMAT_ERROR)
+expect_in "$work/box1" "^text=${format_error%%%s*}$documents_pattern\\\\damaged.tvc$"
 screenshot import-format-error
 td answer ok
-expect_state 15000 "no import failure message" msgbox "text=File format error, import failed! "
+expect_state 15000 "no import failure message" msgbox "text=$(language_text MAIN_PROMPT_INPORT)"
 screenshot import-failed
 td answer ok
 expect_state 15000 "a message stayed" msgbox present=0

@@ -7,12 +7,11 @@ reset_user
 list=1007 add=1010 load=1008 delete=1011 apply=1012
 
 # Help opens nothing real here: winebrowser would run this recorder, and the shell call itself
-# is traced (relay of ShellExecuteW only).
+# is traced (Wine's "exec" channel: verb, file and folder of every ShellExecute).
 recorder="$work/browser"
 printf '#!/bin/sh\necho "$@" >> "%s"\n' "$work/browser.log" > "$recorder"
 chmod +x "$recorder"
 wine_run reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d "$recorder" /f > /dev/null
-wine_run reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /d 'shell32.ShellExecuteW' /f > /dev/null
 
 registry_text() {  # registry_text NAME: a PROFILES string value, blanks kept
   wine_run reg query "$settings_key" /v "$1" 2> /dev/null | tr -d '\r' |
@@ -65,7 +64,7 @@ dialog_shot() {  # dialog_shot NAME: the profile manager's rectangle
 }
 
 vkb active-profile 2 > /dev/null || fail "could not make profile 2 active"
-WINEDEBUG=+relay start_program 2> "$work/relay.log"
+WINEDEBUG=trace+exec start_program 2> "$work/exec.log"
 expect_state 60000 "the window did not show" state 0 visible=1
 expect_state 30000 "the indicator does not name \$Profile2" state 1005 'caption=$Profile2'
 folder=$(data_folder)
@@ -139,7 +138,13 @@ dialog_shot profile-manager-en
 
 # Deleting row 0 with the old row 1 ticked: Apply makes profile 0 active (the row's new
 # position). Profile 2 first, so the change is seen.
-vkb active-profile 2 > /dev/null
+td dialog tick $list 2
+list_is "row 2 was not ticked" ticked=2
+td dialog click $apply
+active_is 2
+apply_is 0 "Apply stayed enabled"
+td dialog tick $list 1
+list_is "row 1 was not ticked again" ticked=1
 td dialog select $list 0
 list_is "row 0 is not selected" selected=0
 td dialog click $delete
@@ -153,14 +158,13 @@ active_is 0
 # F1 opens the guide as the main window's Help does.
 td dialog help $list
 for _ in $(seq 100); do
-  grep -q 'ShellExecuteW' "$work/relay.log" && break
+  grep -q 'file=L"index.html"' "$work/exec.log" && break
   sleep 0.1
 done
-grep 'Call shell32.ShellExecuteW' "$work/relay.log" | tail -1 > "$work/help-call"
-expect_in "$work/help-call" 'L"open"'
-expect_in "$work/help-call" 'L"index.html"'
+grep 'file=L"index.html"' "$work/exec.log" | head -1 > "$work/help-call"
+expect_in "$work/help-call" 'verb=L"open"'
 wine_bin=$(wine_run winepath -w "$bin" 2> /dev/null | tr -d '\r')
-grep -qiF "L\"${wine_bin//\\/\\\\}\\\\Help\\\\\"" "$work/help-call" ||
+grep -qiF "directory=L\"${wine_bin//\\/\\\\}\\\\Help\\\\\"" "$work/help-call" ||
   fail "Help's folder is not the program's Help folder ($wine_bin): $(cat "$work/help-call")"
 
 # OK: applies and closes.
@@ -197,4 +201,21 @@ dialog_shot profile-manager-zh
 td dialog click 2
 manager_closed
 stop_program
+
+# --- At 144 DPI the dialog is one and a half times as big, as the main window is.
+set_dpi 144
+start_program
+expect_state 60000 "the window did not show at 144 DPI" state 0 visible=1
+open_manager
+rect=$(td dialog state $list rect | sed -n 's/^rect=//p')
+IFS=, read -r l t r b <<< "$rect"
+[ $((r - l)) = 690 ] && [ $((b - t)) = 306 ] || fail "the list is $((r - l)) x $((b - t)) at 144 DPI, not 690 x 306"
+rect=$(td dialog state 1 rect | sed -n 's/^rect=//p')
+IFS=, read -r l t r b <<< "$rect"
+[ $((r - l)) = 80 ] || fail "OK is $((r - l)) wide at 144 DPI, not 80"
+dialog_shot profile-manager-en-144
+td dialog click 2
+manager_closed
+stop_program
+set_dpi 96
 echo "program profile manager: ok"

@@ -51,7 +51,7 @@ TEST(ProfileManagerRowsTest, OnlyTheThreeHardwareProfilesCanBeTicked) {
 
 TEST(ProfileManagerRowsTest, HardwareRowsNameTheProfileFilesInTheDataFolder) {
   ScratchFolder scratch;
-  DataFolder folder(scratch.path());
+  DataFolder folder(scratch.Path());
   const std::vector<ProfileRow> rows = HardwareProfileRows(folder);
   ASSERT_EQ(rows.size(), 3u);
   for (int i = 0; i < 3; ++i) {
@@ -63,21 +63,21 @@ TEST(ProfileManagerRowsTest, HardwareRowsNameTheProfileFilesInTheDataFolder) {
 
 TEST(ProfileManagerRowsTest, AddAppendsARowOnlyForADefaultFileThatWasWritten) {
   ScratchFolder scratch;
-  const std::filesystem::path good = scratch.path() / "The new contextual  mode.tvc";
+  const std::filesystem::path good = scratch.Path() / "The new contextual  mode.tvc";
   const std::optional<ProfileRow> row = AddedRow(BuildDefaultProfileSet(good), good);
   ASSERT_TRUE(row.has_value());
   EXPECT_EQ(row->name, u"The new contextual  mode");
   EXPECT_EQ(std::filesystem::file_size(good), 32832u);
 
   // A folder that is not there: nothing written, no row.
-  const std::filesystem::path missing = scratch.path() / "gone" / "x.tvc";
+  const std::filesystem::path missing = scratch.Path() / "gone" / "x.tvc";
   EXPECT_EQ(AddedRow(BuildDefaultProfileSet(missing), missing), std::nullopt);
   EXPECT_FALSE(std::filesystem::exists(missing));
 
   // An existing file that could not be rewritten: the write failed, so no row either.
   EXPECT_EQ(AddedRow(0, good), std::nullopt);
   // A writer that claims success for a file that is not there still adds nothing.
-  EXPECT_EQ(AddedRow(1, scratch.path() / "never.tvc"), std::nullopt);
+  EXPECT_EQ(AddedRow(1, scratch.Path() / "never.tvc"), std::nullopt);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <climits>
 #include <cstdio>
+#include <cwctype>
 #include <optional>
 #include <thread>
 
@@ -61,6 +62,13 @@ HWND FindDialog(const std::vector<DWORD>& processIds, int id, const wchar_t* chi
   return nullptr;
 }
 
+// An edit or a combo box of any flavour (ComboBoxEx32, a version-prefixed class name).
+bool IsTextControl(HWND control) {
+  std::wstring kind = WindowClass(control);
+  for (wchar_t& c : kind) c = static_cast<wchar_t>(towlower(c));
+  return kind.find(L"combobox") != std::wstring::npos || kind.find(L"edit") != std::wstring::npos;
+}
+
 // A visible dialog of the processes whose file-name control is an edit or a combo box (the
 // main window is a dialog too, with buttons of the same ids).
 HWND FindFileDialog(const std::vector<DWORD>& processIds) {
@@ -70,10 +78,7 @@ HWND FindFileDialog(const std::vector<DWORD>& processIds) {
     for (int id : {kFileNameCombo, kFileNameEdit}) {
       HWND control = GetDlgItem(window, id);
       if (control == nullptr) continue;
-      const std::wstring kind = WindowClass(control);
-      if (_wcsicmp(kind.c_str(), L"ComboBox") == 0 || _wcsicmp(kind.c_str(), L"Edit") == 0) {
-        return window;
-      }
+      if (IsTextControl(control)) return window;
     }
   }
   return nullptr;
@@ -81,7 +86,7 @@ HWND FindFileDialog(const std::vector<DWORD>& processIds) {
 
 HWND FileNameControl(HWND dialog) {
   HWND combo = GetDlgItem(dialog, kFileNameCombo);
-  if (combo != nullptr && _wcsicmp(WindowClass(combo).c_str(), L"ComboBox") == 0) return combo;
+  if (combo != nullptr && IsTextControl(combo)) return combo;
   return GetDlgItem(dialog, kFileNameEdit);
 }
 
@@ -225,7 +230,8 @@ Fields FileDialogState(HWND dialog) {
   return {{"present", "1"},
           {"title", win32::Utf8FromWide(WindowText(dialog))},
           {"folder", win32::Utf8FromWide(folder)},
-          {"name", win32::Utf8FromWide(WindowText(FileNameControl(dialog)))}};
+          {"name", win32::Utf8FromWide(WindowText(FileNameControl(dialog)))},
+          {"name_class", win32::Utf8FromWide(WindowClass(FileNameControl(dialog)))}};
 }
 
 std::string Printable(const std::string& value) {
