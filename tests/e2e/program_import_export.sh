@@ -7,13 +7,6 @@ source "$(dirname "$0")/program_lib.sh"
 reset_user
 fixture="$(dirname "$0")/../profiles/fixtures/random_five_macros.tvc"
 
-file_dialog_up() {  # file_dialog_up WHAT: waits for the common file dialog
-  for _ in $(seq 300); do
-    td filedialog > "$work/filedialog" 2> /dev/null && return 0
-    sleep 0.1
-  done
-  fail "$1: no file dialog"
-}
 file_dialog_gone() {
   for _ in $(seq 300); do
     td filedialog > /dev/null 2>&1 || return 0
@@ -70,6 +63,8 @@ expect_state 30000 "no keyboard" tray tray=141
 folder=$(data_folder)
 documents=$(td get documents path)
 documents_pattern=$(printf '%s' "$documents" | sed 's/\\/\\\\/g')
+# The documents folder outlives reset_user: no file of an earlier run may be overwritten.
+rm -f "$folder/.."/*.tvc
 cp "$fixture" "$folder/../five macros.tvc"
 wait_for_file "$folder/\$Profile0"
 profile0_before=$(md5sum < "$folder/\$Profile0")

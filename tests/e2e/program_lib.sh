@@ -159,6 +159,8 @@ chinese_copy() {  # the program in $work/zh with the language file set to Chines
   rm -rf "$work/zh"
   mkdir -p "$work/zh"
   cp -r "$bin/Tarvolin.exe" "$bin/Quorlink.dll" "$bin/Halvrin.exe" "$bin/Skins" "$work/zh/"
+  # The keyboard host is started from beside Quorlink.dll when none runs.
+  cp "$bin/vkbhost.exe" "$work/zh/"
   [ -d "$bin/Help" ] && cp -r "$bin/Help" "$work/zh/"
   { printf '\xff\xfe'
     iconv -f UTF-16 -t UTF-8 "$bin/Skins/language.ini" | sed 's/^language=1/language=0/' |
@@ -170,4 +172,14 @@ start_in() {  # start_in FOLDER
   started_pids+=($!)
   expect_state 60000 "the window did not show ($1)" state 0 visible=1
   expect_state 30000 "no tray icon 141 ($1)" tray tray=141
+}
+
+# The common file dialogs the program opens (Import, Export, the profile manager's Add and
+# Load): waits for one and keeps what tdriver reads of it in $work/filedialog.
+file_dialog_up() {  # file_dialog_up WHAT
+  for _ in $(seq 300); do
+    td filedialog > "$work/filedialog" 2> /dev/null && return 0
+    sleep 0.1
+  done
+  fail "$1: no file dialog"
 }

@@ -43,13 +43,6 @@ list_is() {  # list_is WHAT FIELD=VALUE ...
 apply_is() {  # apply_is 0|1 WHAT
   td dialog wait 15000 state $apply "enabled=$1" || fail "$2"
 }
-file_dialog_up() {  # file_dialog_up WHAT: waits for the common file dialog
-  for _ in $(seq 300); do
-    td filedialog > "$work/filedialog" 2> /dev/null && return 0
-    sleep 0.1
-  done
-  fail "$1: no file dialog"
-}
 dialog_shot() {  # dialog_shot NAME: the profile manager's rectangle
   local rect
   xdotool mousemove 0 0
@@ -164,7 +157,7 @@ done
 grep 'file=L"index.html"' "$work/exec.log" | head -1 > "$work/help-call"
 expect_in "$work/help-call" 'verb=L"open"'
 wine_bin=$(wine_run winepath -w "$bin" 2> /dev/null | tr -d '\r')
-grep -qiF "directory=L\"${wine_bin//\\/\\\\}\\\\Help\\\\\"" "$work/help-call" ||
+grep      -qiF " dir=L\"${wine_bin//\\/\\\\}\\\\Help\\\\\"" "$work/help-call" ||
   fail "Help's folder is not the program's Help folder ($wine_bin): $(cat "$work/help-call")"
 
 # OK: applies and closes.
