@@ -27,7 +27,7 @@ const char kDialogUsage[] =
     "  dialog click ID            BM_CLICK (posted) to control ID of the dialog\n"
     "  dialog tick ID ROW         a mouse click on the check box of the list's row\n"
     "  dialog select ID ROW       a mouse click on the list's row (its second cell)\n"
-    "  dialog help ID             WM_HELP (posted) to the dialog holding control ID\n"
+    "  dialog help ID             WM_HELP (as F1 sends it) to the dialog holding control ID\n"
     "  dialog wait MS state|list ID FIELD=VALUE|FIELD~=TEXT ...\n"
     "  filedialog                 the common file dialog: present, title, name, folder\n"
     "  filedialog accept [PATH]   types PATH (when given) as the file name and presses OK\n"
@@ -312,7 +312,20 @@ int RunDialog(const std::vector<std::string>& args, const std::wstring& exe) {
   if (dialog == nullptr) return Fail("no dialog holds that control");
   HWND control = GetDlgItem(dialog, static_cast<int>(*id));
   if (what == "click") return PostButtonClick(control) ? 0 : 1;
-  if (what == "help") return PostMessageW(dialog, WM_HELP, 0, 0) ? 0 : 1;
+  if (what == "help") {
+    // What F1 makes the dialog manager send; WM_HELP carries a pointer, so it is sent (the
+    // system copies the record across), not posted.
+    HELPINFO info{};
+    info.cbSize = sizeof info;
+    info.iContextType = HELPINFO_WINDOW;
+    info.iCtrlId = static_cast<int>(*id);
+    info.hItemHandle = control;
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutW(dialog, WM_HELP, 0, reinterpret_cast<LPARAM>(&info),
+                               SMTO_ABORTIFHUNG, 10000, &ignored) != 0
+               ? 0
+               : 1;
+  }
   if (!onList) return Fail("unknown dialog command");
   const std::optional<long> row = args.size() == 4 ? Number(args[3]) : std::nullopt;
   if (!row) return Fail("usage: dialog tick|select ID ROW");
