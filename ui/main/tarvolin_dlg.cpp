@@ -440,6 +440,8 @@ bool CTarvolinDlg::OnCommand(int id, HWND control) {
       OnKeyClick(id::kG9);
       return true;
     case id::kProfileLabel:
+      // A fresh dialog object for each opening: nothing of the last one's windows lingers.
+      if (profile_manager_->OpenCount() == 0) CreateProfileManager();
       profile_manager_->Open();
       return true;
     case lighting::control::kLamp: {

@@ -276,6 +276,9 @@ void CTarvolin_DlgProfile::Apply() {
 void CTarvolin_DlgProfile::Close(INT_PTR code) {
   SetApplyEnabled(false);
   if (open_count_ > 0) --open_count_;
+  // The buttons go while their tooltips still exist: a handle kept past the window's end
+  // could name some later window when the next opening replaces the buttons.
+  for (std::unique_ptr<widgets::CPngButton>& button : buttons_) button.reset();
   ReleaseSkinBitmaps();
   scaled_background_.Reset();
   EndWith(code);

@@ -74,8 +74,8 @@ class CTarvolin_DlgProfile : public widgets::CBaseDialog {
   void PaintScaled(HDC target);
 
   ProfileManagerHost host_;
-  // OK, Cancel, Add, Load, Delete, Apply; made afresh for each opening, as their windows
-  // (and the tooltips they own) go with the dialog's.
+  // OK, Cancel, Add, Load, Delete, Apply; made for each opening and let go at closing, with
+  // the tooltips they own.
   std::array<std::unique_ptr<widgets::CPngButton>, 6> buttons_;
   widgets::CReportCtrl list_;
   int apply_enabled_ = 0;
