@@ -16,3 +16,10 @@
 #define IDC_ABOUT_LINK 1124
 #define IDC_ABOUT_COPYRIGHT 1205
 #define IDC_ABOUT_INTRO 1206
+// The profile manager (dialog 131) and its controls.
+#define IDD_PROFILE 131
+#define IDC_PROFILE_LIST 1007
+#define IDC_PROFILE_LOAD 1008
+#define IDC_PROFILE_ADD 1010
+#define IDC_PROFILE_DELETE 1011
+#define IDC_PROFILE_APPLY 1012

@@ -154,3 +154,33 @@ entries = [layout[i:i + 6] for i in range(0, 126 * 6, 6)]
 position = entries.index("06A201")
 print(layout[:position * 6] + "020204" + layout[position * 6 + 6:])'
 }
+
+# Screen set-ups shared by the groups that take screenshots.
+chinese_copy() {  # the program in $work/zh with the language file set to Chinese
+  rm -rf "$work/zh"
+  mkdir -p "$work/zh"
+  cp -r "$bin/Tarvolin.exe" "$bin/Quorlink.dll" "$bin/Halvrin.exe" "$bin/Skins" "$work/zh/"
+  # The keyboard host is started from beside Quorlink.dll when none runs.
+  cp "$bin/vkbhost.exe" "$work/zh/"
+  [ -d "$bin/Help" ] && cp -r "$bin/Help" "$work/zh/"
+  { printf '\xff\xfe'
+    iconv -f UTF-16 -t UTF-8 "$bin/Skins/language.ini" | sed 's/^language=1/language=0/' |
+      iconv -f UTF-8 -t UTF-16LE
+  } > "$work/zh/Skins/language.ini"
+}
+start_in() {  # start_in FOLDER
+  (cd "$1" && exec "$root/scripts/wine-run" Tarvolin.exe) &
+  started_pids+=($!)
+  expect_state 60000 "the window did not show ($1)" state 0 visible=1
+  expect_state 30000 "no tray icon 141 ($1)" tray tray=141
+}
+
+# The common file dialogs the program opens (Import, Export, the profile manager's Add and
+# Load): waits for one and keeps what tdriver reads of it in $work/filedialog.
+file_dialog_up() {  # file_dialog_up WHAT
+  for _ in $(seq 300); do
+    td filedialog > "$work/filedialog" 2> /dev/null && return 0
+    sleep 0.1
+  done
+  fail "$1: no file dialog"
+}

@@ -121,6 +121,18 @@ TEST(RotatedTextTest, CentresSlantedCaption) {
             (widgets::TextBox{-134, 5, 25, 15}));
 }
 
+TEST(RotatedTextTest, LongCaptionsShrinkToStandInsideTheButton) {
+  // "$Profile0" at Arial 10 bold (about 70 x 16) rises 31.6 + 14.3 = 45.9 < 52: unchanged.
+  EXPECT_EQ(widgets::FitRotatedFontHeight(-13, 70, 16, 268, 52), -13);
+  // "<Default Profile>" (about 125 x 16) needs 56.4 + 14.3 = 70.6: 13 x 52 / 70.6 = 9.57.
+  EXPECT_EQ(widgets::FitRotatedFontHeight(-13, 125, 16, 268, 52), -9);
+  // The sign of the height is kept, and the font never gets unreadably small.
+  EXPECT_EQ(widgets::FitRotatedFontHeight(13, 125, 16, 268, 52), 9);
+  EXPECT_EQ(widgets::FitRotatedFontHeight(-13, 2000, 16, 268, 52), -6);
+  // Level text needs only its own height.
+  EXPECT_EQ(widgets::FitRotatedFontHeight(-13, 2000, 16, 0, 20), -13);
+}
+
 TEST(ButtonPictureTest, DisabledWinsThenSelectionThenPressedHoverChecked) {
   using widgets::ButtonPicture;
   using widgets::ButtonState;

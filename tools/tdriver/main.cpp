@@ -14,6 +14,7 @@
 
 #include "platform/number_text.h"
 #include "platform/win32/wide_text.h"
+#include "tools/tdriver/dialog_commands.h"
 #include "tools/tdriver/message_box.h"
 #include "tools/tdriver/panel_queries.h"
 #include "tools/tdriver/process_stats.h"
@@ -183,8 +184,10 @@ int Run(std::vector<std::string> args) {
   }
   if (args.empty() || args[0] == "help" || args[0] == "--help") {
     fputs(kUsage, args.empty() ? stderr : stdout);
+    fputs(kDialogUsage, args.empty() ? stderr : stdout);
     return args.empty() ? 64 : 0;
   }
+  if (const int status = RunDialogCommand(args, exe); status >= 0) return status;
   const Driver driver(exe);
   const std::string command = args[0];
   size_t next = 1;

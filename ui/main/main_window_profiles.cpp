@@ -1,5 +1,5 @@
 // The main window's side of the profiles: the attach reload, the profile buttons and the
-// current-profile indicator.
+// current-profile indicator, and the profile manager it opens.
 #include "app/app_state.h"
 #include "model/download.h"
 #include "platform/win32/wide_text.h"
@@ -29,6 +29,22 @@ void CTarvolinDlg::SetProfileIndicator(std::u16string_view text, std::u16string_
   SetWindowTextW(label->Handle(), win32::ToWide(text).c_str());
   label->SetTooltip(win32::ToWide(tooltip), true);
   InvalidateRect(label->Handle(), nullptr, FALSE);
+}
+
+void CTarvolinDlg::CreateProfileManager() {
+  profile_manager_ = std::make_unique<dialogs::CTarvolin_DlgProfile>(
+      hwnd(), dialogs::ProfileManagerHost{
+                  switch_context_, settings_, [this] { OpenHelp(); },
+                  [this] { SetProfileButtons(model::QueryActiveProfile(channel_)); },
+                  [this] { return scale_; }});
+}
+
+bool CTarvolinDlg::ProfileManagerHasUnappliedChanges() const {
+  return profile_manager_ != nullptr && profile_manager_->HasUnappliedChanges();
+}
+
+void CTarvolinDlg::ProfileManagerShowSwitched(int profile) {
+  if (profile_manager_ != nullptr) profile_manager_->ShowSwitched(profile);
 }
 
 }  // namespace tarvolin::mainwnd

@@ -125,6 +125,7 @@ BOOL CTarvolinDlg::OnInitDialog() {
   link_url_ = win32::ToWide(skin_file().Read(skin::kScreenSection, u"Link").value_or(u""));  // 10
   CreateButtons();                                                                           // 11
   PlaceAll();
+  CreateProfileManager();
   ApplyFlip(ReadFlip(settings_));
   SetWindowStyles();                        // 12
   key_events_.Create();                     // 13
@@ -446,6 +447,11 @@ bool CTarvolinDlg::OnCommand(int id, HWND control) {
     case id::kMacro:
       OnKeyClick(id::kG9);
       return true;
+    case id::kProfileLabel:
+      // A fresh dialog object for each opening: nothing of the last one's windows lingers.
+      if (profile_manager_->OpenCount() == 0) CreateProfileManager();
+      profile_manager_->Open();
+      return true;
     default:
       break;
   }
@@ -521,7 +527,7 @@ void CTarvolinDlg::CloseProgram() {
 }
 
 bool CTarvolinDlg::ShutdownGate() {
-  if (!about_.CanClose() || !editor_.CanClose()) return false;
+  if (!about_.CanClose() || !profile_manager_->CloseIfOpen() || !editor_.CanClose()) return false;
   // From here on nothing from the device threads reaches the window; the calls already
   // inside are waited for while the messages they sent are still answered.
   device_events_->CloseGate([this] { PumpSentMessages(); });

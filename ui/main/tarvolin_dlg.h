@@ -21,6 +21,7 @@
 #include "profiles/data_folder.h"
 #include "profiles/profile_context.h"
 #include "profiles/profile_switching.h"
+#include "ui/dialogs/profile_manager/profile_manager_dialog.h"
 #include "ui/main/busy_indicator.h"
 #include "ui/main/key_click_target.h"
 #include "ui/main/key_event_handles.h"
@@ -107,6 +108,7 @@ class CTarvolinDlg : public widgets::CBaseDialog,
   void OnFlipClicked();
   void OnHoverHook(HWND button, int showsNormal);
   void SetProfileButtons(int active);
+  void CreateProfileManager();
 
   // Work.
   void Apply();
@@ -118,8 +120,8 @@ class CTarvolinDlg : public widgets::CBaseDialog,
 
   // ProfileSwitchPort.
   int EditorOpenCount() const override { return editor_.OpenCount(); }
-  bool ProfileManagerHasUnappliedChanges() const override { return false; }
-  void ProfileManagerShowSwitched(int) override {}
+  bool ProfileManagerHasUnappliedChanges() const override;
+  void ProfileManagerShowSwitched(int profile) override;
   void RunApply() override;
   void ShowKeyButtons(const std::vector<model::ButtonDescription>& buttons) override;
   void SetProfileIndicator(std::u16string_view text, std::u16string_view tooltip) override;
@@ -175,6 +177,7 @@ class CTarvolinDlg : public widgets::CBaseDialog,
   profiles::ProfileSwitchContext switch_context_;
   std::unique_ptr<WindowDevicePort> device_port_;
   std::unique_ptr<attachment::DeviceEvents> device_events_;
+  std::unique_ptr<dialogs::CTarvolin_DlgProfile> profile_manager_;
   HMODULE user32_ = nullptr;
   void* set_layered_attributes_ = nullptr;
 };

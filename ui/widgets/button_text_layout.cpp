@@ -1,6 +1,8 @@
 #include "ui/widgets/button_text_layout.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace tarvolin::widgets {
 namespace {
@@ -22,6 +24,17 @@ TextBox PlaceRotatedText(TextBox box, int textWidth, int textHeight, int escapem
     box.bottom = box.bottom - (height - riseHeight) / 2 + Truncate(0.5 * cosA * textHeight);
   }
   return box;
+}
+
+int FitRotatedFontHeight(int fontHeight, int textWidth, int textHeight, int escapement,
+                         int boxHeight) {
+  constexpr int kSmallest = 6;
+  const double angle = escapement / 10.0 * 3.1415927 / 180.0;
+  const double needed = std::abs(std::sin(angle)) * textWidth + std::cos(angle) * textHeight;
+  if (needed <= boxHeight || needed <= 0) return fontHeight;
+  const int magnitude = std::abs(fontHeight);
+  const int fitted = std::max(kSmallest, Truncate(magnitude * boxHeight / needed));
+  return fontHeight < 0 ? -fitted : fitted;
 }
 
 }  // namespace tarvolin::widgets

@@ -17,4 +17,10 @@ struct TextBox {
 // height and down by half the text height's run.
 TextBox PlaceRotatedText(TextBox box, int textWidth, int textHeight, int escapement);
 
+// The font height (negative, as CreateFont takes it) at which rotated text of this extent,
+// measured at `fontHeight`, stands inside a box `boxHeight` high: the rise of the text plus
+// its own slanted height. `fontHeight` itself when it fits already; never below 6 pixels.
+int FitRotatedFontHeight(int fontHeight, int textWidth, int textHeight, int escapement,
+                         int boxHeight);
+
 }  // namespace tarvolin::widgets

@@ -221,11 +221,26 @@ void CPngButton::DrawCaption(HDC dc, const RECT& client) {
   const std::wstring text = WindowText(hwnd());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, text_colour_);
-  const int height = -MulDiv(font_size_, GetDeviceCaps(dc, LOGPIXELSY), 72);
-  skin::FontHandle font(CreateFontW(height, 0, escapement_, escapement_,
-                                    rotated_ != 0 ? kBoldRotatedWeight : FW_NORMAL, FALSE, FALSE,
-                                    FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                    DEFAULT_QUALITY, FF_SWISS, font_face_.c_str()));
+  int height = -MulDiv(font_size_, GetDeviceCaps(dc, LOGPIXELSY), 72);
+  const auto makeFont = [&](int fontHeight) {
+    return skin::FontHandle(CreateFontW(
+        fontHeight, 0, escapement_, escapement_, rotated_ != 0 ? kBoldRotatedWeight : FW_NORMAL,
+        FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+        DEFAULT_QUALITY, FF_SWISS, font_face_.c_str()));
+  };
+  skin::FontHandle font = makeFont(height);
+  if (rotated_ != 0) {
+    // A long caption at an angle rises above a low button: the font shrinks until it fits.
+    skin::SelectedObject measure(dc, font.get());
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    const int fitted =
+        FitRotatedFontHeight(height, extent.cx, extent.cy, escapement_, client.bottom - client.top);
+    if (fitted != height) {
+      height = fitted;
+      font = makeFont(height);
+    }
+  }
   skin::SelectedObject useFont(dc, font.get());
   RECT box{client.left + text_offsets_.left, client.top + text_offsets_.top,
            client.right + text_offsets_.right, client.bottom + text_offsets_.bottom};
