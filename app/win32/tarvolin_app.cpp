@@ -12,7 +12,7 @@
 #include "model/config_state.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_ini_store.h"
-#include "ui/main/null_key_editor.h"
+#include "ui/dialogs/composite/composite_editor.h"
 #include "ui/main/tarvolin_dlg.h"
 #include "ui/skin/gdiplus_session.h"
 #include "ui/skin/ole_session.h"
@@ -58,10 +58,11 @@ BOOL CTarvolinApp::InitInstance() {
   model::TheAppliedConfig();
   // 5. The start-up checks, then the main window, run modally.
   StartupOutcome outcome = RunStartupChecks(CommandLineArguments());
-  mainwnd::NullKeyEditor editor;
+  composite::CompositeEditor editor;
   {
     mainwnd::CTarvolinDlg dialog(TheDeviceChannel(), std::move(outcome.instance_mutex),
                                  outcome.start_hidden, editor);
+    editor.SetHost(dialog);
     dialog.DoModal();
     // 6. Every window of the desktop is repainted where ours was.
     InvalidateRect(nullptr, nullptr, TRUE);

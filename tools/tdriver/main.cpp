@@ -14,6 +14,7 @@
 
 #include "platform/number_text.h"
 #include "platform/win32/wide_text.h"
+#include "tools/tdriver/composite_dialog.h"
 #include "tools/tdriver/message_box.h"
 #include "tools/tdriver/process_stats.h"
 #include "tools/tdriver/session_objects.h"
@@ -36,6 +37,8 @@ constexpr char kUsage[] =
     "  stats           working set, GDI/USER objects, CPU time of the main window's process\n"
     "  mutex NAME      whether a named mutex exists: present\n"
     "  documents       the user's documents folder: path, and unix (its host path under Wine)\n"
+    "  dialog ID       control ID of the composite key dialog (0 = the dialog), as state,\n"
+    "                  with selection and count for lists\n"
     "  get QUERY [ID] FIELD                 print one field's value\n"
     "  wait MS QUERY [ID] FIELD=VALUE|FIELD~=TEXT ...\n"
     "                  poll until every expectation holds; exit 1 after MS milliseconds\n"
@@ -48,6 +51,9 @@ constexpr char kUsage[] =
     "  answer BUTTON   press yes, no, ok or cancel in the program's message box\n"
     "  close [HWND]    post WM_CLOSE to that window, or to every visible top-level window of\n"
     "                  the processes\n"
+    "  dialog-click ID, dialog-text ID TEXT, dialog-select ID INDEX, dialog-front\n"
+    "                  in the composite key dialog\n"
+    "  keystate VK     whether the system sees that virtual key down: down\n"
     "  taskbar-created broadcast the \"TaskbarCreated\" message as a restarting shell does\n";
 
 struct PrivateMessage {
@@ -102,6 +108,7 @@ class Driver {
     if (q.name == "processes") return {{"count", std::to_string(ids.size())}};
     if (q.name == "windows") return TopLevelSummary(ids, listing);
     if (q.name == "msgbox") return MessageBoxState(FindMessageBox(ids));
+    if (q.name == "dialog") return CompositeControlState(ids, q.id);
     HWND main = FindMainWindow(ids);
     if (q.name == "main") {
       if (main == nullptr) return {{"present", "0"}};
@@ -129,7 +136,7 @@ class Driver {
 
 // Queries that take one argument: "state" a control id, "mutex" a name.
 bool IsQuery(const std::string& name, bool& takesArgument) {
-  takesArgument = name == "state" || name == "mutex";
+  takesArgument = name == "state" || name == "mutex" || name == "dialog";
   return takesArgument || name == "main" || name == "tray" || name == "windows" ||
          name == "msgbox" || name == "processes" || name == "stats" || name == "documents";
 }
@@ -240,6 +247,7 @@ int Run(std::vector<std::string> args) {
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
   }
+  if (const std::optional<int> status = RunCompositeCommand(args, exe)) return *status;
   if (command == "click" || command == "mouse-click" || command == "command") {
     const std::optional<long> id = args.size() == 2 ? Number(args[1]) : std::nullopt;
     if (!id) return Fail("usage: click|mouse-click|command ID");

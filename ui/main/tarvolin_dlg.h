@@ -21,6 +21,7 @@
 #include "profiles/data_folder.h"
 #include "profiles/profile_context.h"
 #include "profiles/profile_switching.h"
+#include "ui/dialogs/composite/composite_host.h"
 #include "ui/main/busy_indicator.h"
 #include "ui/main/key_click_target.h"
 #include "ui/main/key_event_handles.h"
@@ -40,6 +41,7 @@ namespace tarvolin::mainwnd {
 class LightingPanel;
 
 class CTarvolinDlg : public widgets::CBaseDialog,
+                     public composite::CompositeHost,
                      private KeyMarker,
                      private profiles::ProfileSwitchPort {
  public:
@@ -112,7 +114,6 @@ class CTarvolinDlg : public widgets::CBaseDialog,
   void Apply();
   void RestoreDefaults();
   void SelectProfile(int index);
-  void OpenHelp();
   void OpenLink();
   void OnKeyClick(int id);
 
@@ -123,6 +124,20 @@ class CTarvolinDlg : public widgets::CBaseDialog,
   void RunApply() override;
   void ShowKeyButtons(const std::vector<model::ButtonDescription>& buttons) override;
   void SetProfileIndicator(std::u16string_view text, std::u16string_view tooltip) override;
+
+  // CompositeHost (main_window_composite_host.cpp).
+  HWND HostWindow() const override { return hwnd(); }
+  std::optional<RECT> KeyButtonScreenRect(int buttonId) const override;
+  void HighlightKeyButton(int buttonId) override;
+  void RefreshKeyButtonLooks() override;
+  bool ConfigurationModified() const override { return ApplyEnabled(); }
+  void MarkConfigurationModified() override { SetApplyEnabled(true); }
+  int GKeyBank() const override { return BankBit(); }
+  int HostDpi() const override { return scale_.dpi(); }
+  SettingsStore& Settings() override { return settings_; }
+  const IniStore& LanguageFile() const override { return language_file_; }
+  void OpenHelp() override;
+  void RefreshGKeyLooks();
 
   // KeyMarker.
   bool LightingModeOn() const override;
