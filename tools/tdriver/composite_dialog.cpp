@@ -4,13 +4,12 @@
 
 #include "platform/number_text.h"
 #include "platform/win32/wide_text.h"
+#include "tools/tdriver/macro_pane_queries.h"
 #include "tools/tdriver/target_process.h"
 #include "tools/tdriver/window_queries.h"
 
 namespace tarvolin::tdriver {
 namespace {
-
-constexpr int kSingleKeyTab = 1028;  // a control only the composite dialog has
 
 std::optional<long> ParseLong(const std::string& text) {
   long value = 0;
@@ -37,20 +36,10 @@ int Fail(const char* what) {
 
 }  // namespace
 
-HWND FindCompositeDialog(const std::vector<DWORD>& processIds) {
-  for (HWND window : TopLevelWindows(processIds)) {
-    if (WindowClass(window) == L"#32770" && GetDlgItem(window, kSingleKeyTab) != nullptr) {
-      return window;
-    }
-  }
-  return nullptr;
-}
-
 Fields CompositeControlState(const std::vector<DWORD>& processIds, int id) {
-  HWND dialog = FindCompositeDialog(processIds);
-  if (dialog == nullptr) return {{"present", "0"}};
-  HWND control = id == 0 ? dialog : GetDlgItem(dialog, id);
-  Fields fields = ControlState(control);
+  HWND dialog = FindMacroPaneDialog(processIds);
+  Fields fields = PaneControlState(dialog, id);
+  HWND control = dialog == nullptr ? nullptr : id == 0 ? dialog : GetDlgItem(dialog, id);
   if (control != nullptr && IsComboBox(control)) {
     // The caption goes last (it may hold blanks).
     const auto caption = fields.back();
@@ -71,20 +60,18 @@ std::optional<int> RunCompositeCommand(const std::vector<std::string>& args,
     printf("down=%d\n", (GetAsyncKeyState(static_cast<int>(*vk)) & 0x8000) != 0 ? 1 : 0);
     return 0;
   }
-  if (command != "dialog-click" && command != "dialog-text" && command != "dialog-select" &&
-      command != "dialog-front") {
+  if (command != "dialog-text" && command != "dialog-select" && command != "dialog-front") {
     return std::nullopt;
   }
-  HWND dialog = FindCompositeDialog(ProcessIds(exe));
+  HWND dialog = FindMacroPaneDialog(ProcessIds(exe));
   if (dialog == nullptr) return Fail("no composite dialog");
   if (command == "dialog-front") {
     return SetForegroundWindow(dialog) ? 0 : 1;
   }
   const std::optional<long> id = args.size() >= 2 ? ParseLong(args[1]) : std::nullopt;
-  if (!id) return Fail("usage: dialog-click ID | dialog-text ID TEXT | dialog-select ID INDEX");
+  if (!id) return Fail("usage: dialog-text ID TEXT | dialog-select ID INDEX");
   HWND control = GetDlgItem(dialog, static_cast<int>(*id));
   if (control == nullptr) return Fail("no such control");
-  if (command == "dialog-click") return PostButtonClick(control) ? 0 : 1;
   if (args.size() != 3) return Fail("usage: dialog-text ID TEXT | dialog-select ID INDEX");
   if (command == "dialog-text") {
     // WM_SETTEXT is marshalled across processes; the edit tells its dialog as typing does.

@@ -15,6 +15,7 @@
 #include "platform/number_text.h"
 #include "platform/win32/wide_text.h"
 #include "tools/tdriver/composite_dialog.h"
+#include "tools/tdriver/macro_pane_queries.h"
 #include "tools/tdriver/message_box.h"
 #include "tools/tdriver/process_stats.h"
 #include "tools/tdriver/session_objects.h"
@@ -37,6 +38,9 @@ constexpr char kUsage[] =
     "  stats           working set, GDI/USER objects, CPU time of the main window's process\n"
     "  mutex NAME      whether a named mutex exists: present\n"
     "  documents       the user's documents folder: path, and unix (its host path under Wine)\n"
+    "  pane ID         control ID of the dialog with the macro pane (0 = the dialog): the state\n"
+    "                  fields; the action list 1019 adds rows, selected, editing\n"
+    "  pane-row N      row N of the macro action list: key, direction, delay, rect0..rect2\n"
     "  dialog ID       control ID of the composite key dialog (0 = the dialog), as state,\n"
     "                  with selection and count for lists\n"
     "  get QUERY [ID] FIELD                 print one field's value\n"
@@ -45,13 +49,14 @@ constexpr char kUsage[] =
     "actions, exit 1 when the target is missing:\n"
     "  click ID        BM_CLICK (posted)     mouse-click ID   button down and up at its centre\n"
     "  command ID      WM_COMMAND ID (posted) to the main window\n"
+    "  pane-click ID   BM_CLICK (posted) to control ID of the macro pane's dialog\n"
     "  post MSG [WPARAM [LPARAM]]   send MSG [WPARAM [LPARAM]]   (send waits at most 5 s)\n"
     "                  MSG: open, kill, init, profile, bank (each with its own code as\n"
     "                  WPARAM) or a number\n"
     "  answer BUTTON   press yes, no, ok or cancel in the program's message box\n"
     "  close [HWND]    post WM_CLOSE to that window, or to every visible top-level window of\n"
     "                  the processes\n"
-    "  dialog-click ID, dialog-text ID TEXT, dialog-select ID INDEX, dialog-front\n"
+    "  dialog-text ID TEXT, dialog-select ID INDEX, dialog-front\n"
     "                  in the composite key dialog\n"
     "  keystate VK     whether the system sees that virtual key down: down\n"
     "  taskbar-created broadcast the \"TaskbarCreated\" message as a restarting shell does\n";
@@ -117,6 +122,8 @@ class Driver {
                static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(main)));
       return {{"present", "1"}, {"hwnd", handle}, {"pid", std::to_string(WindowProcessId(main))}};
     }
+    if (q.name == "pane") return PaneControlState(FindMacroPaneDialog(ids), q.id);
+    if (q.name == "pane-row") return PaneRow(FindMacroPaneDialog(ids), q.id);
     if (q.name == "stats") {
       if (main != nullptr) return ProcessStats(WindowProcessId(main));
       return ids.empty() ? Fields{{"present", "0"}} : ProcessStats(ids.front());
@@ -136,7 +143,8 @@ class Driver {
 
 // Queries that take one argument: "state" a control id, "mutex" a name.
 bool IsQuery(const std::string& name, bool& takesArgument) {
-  takesArgument = name == "state" || name == "mutex" || name == "dialog";
+  takesArgument = name == "state" || name == "mutex" || name == "pane" || name == "pane-row" ||
+                  name == "dialog";
   return takesArgument || name == "main" || name == "tray" || name == "windows" ||
          name == "msgbox" || name == "processes" || name == "stats" || name == "documents";
 }
@@ -259,6 +267,14 @@ int Run(std::vector<std::string> args) {
     HWND control = ControlOf(main, static_cast<int>(*id));
     if (control == nullptr) return Fail("no such control");
     return (command == "click" ? PostButtonClick(control) : PostMouseClick(control)) ? 0 : 1;
+  }
+  if (command == "pane-click") {
+    const std::optional<long> id = args.size() == 2 ? Number(args[1]) : std::nullopt;
+    if (!id) return Fail("usage: pane-click ID");
+    HWND dialog = FindMacroPaneDialog(ProcessIds(exe));
+    HWND control = dialog != nullptr ? GetDlgItem(dialog, static_cast<int>(*id)) : nullptr;
+    if (control == nullptr) return Fail("no such control in the macro pane");
+    return PostButtonClick(control) ? 0 : 1;
   }
   if (command == "post" || command == "send") {
     if (args.size() < 2 || args.size() > 4) return Fail("usage: post|send MSG [WPARAM [LPARAM]]");
