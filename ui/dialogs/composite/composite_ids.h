@@ -1,5 +1,7 @@
 #pragma once
 // The control ids of dialog template 134 and the skin keys that place them.
+#include <windows.h>
+
 #include <array>
 #include <string_view>
 
