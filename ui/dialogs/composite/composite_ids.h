@@ -37,6 +37,12 @@ inline constexpr int kPromptFunction = IDC_COMPOSITE_PROMPT_FUNCTION;
 
 inline constexpr int kFunctionCount = 11;
 
+// Button captions: Tahoma, white, centred on one line.
+inline constexpr COLORREF kCaptionText = RGB(255, 255, 255);
+inline constexpr COLORREF kDisabledCaptionText = RGB(110, 116, 124);
+inline constexpr UINT kCaptionFormat = DT_SINGLELINE | DT_VCENTER | DT_CENTER;
+inline constexpr int kCaptionPoints = 9;
+
 struct Placed {
   int id;
   std::u16string_view skin_key;

@@ -20,9 +20,6 @@ namespace {
 
 constexpr COLORREF kMaskTransparent = RGB(255, 255, 255);
 constexpr COLORREF kLabelText = RGB(228, 228, 228);
-constexpr COLORREF kCaptionText = RGB(255, 255, 255);
-constexpr UINT kCaptionFormat = DT_SINGLELINE | DT_VCENTER | DT_CENTER;
-constexpr int kCaptionPoints = 9;
 constexpr int kRecordCaptionPoints = 8;
 constexpr int kKeyFontPoints = 18;
 constexpr int kListFontPoints = 12;
@@ -65,14 +62,14 @@ void Tarvolin_DlgComposite::AttachButtons() {
     auto button = std::make_unique<widgets::CPngButton>();
     if (!button->Attach(GetDlgItem(hwnd(), placed.id))) continue;
     if (HasCaption(placed.id)) {
-      button->SetTextStyle(1, placed.id == ids::kRecord ? kRecordCaptionPoints : kCaptionPoints,
-                           L"Tahoma", kCaptionText, kCaptionFormat);
+      button->SetTextStyle(1, placed.id == ids::kRecord ? kRecordCaptionPoints : ids::kCaptionPoints,
+                           L"Tahoma", ids::kCaptionText, ids::kCaptionFormat);
     }
     buttons_.emplace(placed.id, std::move(button));
   }
   auto apply = std::make_unique<widgets::CPngButton>();
   if (apply->Attach(GetDlgItem(hwnd(), ids::kApply))) {
-    apply->SetTextStyle(1, kCaptionPoints, L"Tahoma", kCaptionText, kCaptionFormat);
+    apply->SetTextStyle(1, ids::kCaptionPoints, L"Tahoma", ids::kCaptionText, ids::kCaptionFormat);
     buttons_.emplace(ids::kApply, std::move(apply));
   }
 }

@@ -384,7 +384,14 @@ void Tarvolin_DlgComposite::Apply() {
 
 void Tarvolin_DlgComposite::SetModified(bool modified) {
   modified_ = modified;
-  if (hwnd() != nullptr) EnableWindow(GetDlgItem(hwnd(), ids::kApply), modified ? TRUE : FALSE);
+  if (hwnd() == nullptr) return;
+  EnableWindow(GetDlgItem(hwnd(), ids::kApply), modified ? TRUE : FALSE);
+  // The skin has no disabled plate for Apply: a dimmed caption tells it is off.
+  if (const auto apply = buttons_.find(ids::kApply); apply != buttons_.end()) {
+    apply->second->SetTextStyle(1, ids::kCaptionPoints, L"Tahoma",
+                                modified ? ids::kCaptionText : ids::kDisabledCaptionText, ids::kCaptionFormat);
+    InvalidateRect(apply->second->Handle(), nullptr, FALSE);
+  }
 }
 
 void Tarvolin_DlgComposite::FillLists() {
