@@ -69,7 +69,10 @@ int WindowDpi(HWND window) {
 class MacroPane::Impl final : public RecordingSink {
  public:
   explicit Impl(MacroPaneHost& host) : host_(host) {}
-  ~Impl() override { StopRecording(); }
+  // The dialog that hosts the pane is being destroyed: only the hooks are removed here.
+  ~Impl() override {
+    if (IsRecording()) MacroRecorder::Stop();
+  }
 
   void Attach(HWND dialog);
   void Load();
@@ -335,6 +338,8 @@ void MacroPane::Impl::Add() {
 }
 
 void MacroPane::Impl::OnRename() {
+  // The pane's own changes of the combo are no typing.
+  if (inserting_) return;
   HWND combo = Control(kMacroCombo);
   const std::wstring typed = WindowText(combo);
   const DWORD selection = static_cast<DWORD>(SendMessageW(combo, CB_GETEDITSEL, 0, 0));
@@ -348,6 +353,7 @@ void MacroPane::Impl::OnRename() {
     SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(current_), 0);
     inserting_ = false;
   } else {
+    if (typed.empty()) return;
     const int index = set_.Create(win32::FromWide(typed), 0);
     if (index < 0) return;
     inserting_ = true;
@@ -385,10 +391,8 @@ void MacroPane::Impl::Delete() {
   HWND combo = Control(kMacroCombo);
   SendMessageW(combo, CB_DELETESTRING, static_cast<WPARAM>(current_), 0);
   current_ = current_ <= 0 ? 0 : current_ - 1;
-  if (set_.empty()) {
-    current_ = -1;
-    SetWindowTextW(combo, L"");
-  }
+  if (set_.empty()) current_ = -1;
+  // No selection (-1) also empties the edit field.
   SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(current_), 0);
   inserting_ = false;
   Refresh(true);

@@ -1,23 +1,17 @@
 #include "ui/dialogs/macro_pane/macro_recorder.h"
 
-#include <memory>
-
+#include "platform/win32/unique_hook.h"
 #include "ui/dialogs/macro_pane/macro_steps.h"
 #include "ui/dialogs/macro_pane/recorder_rules.h"
 
 namespace tarvolin::dialogs {
 namespace {
 
-struct HookRemover {
-  void operator()(HHOOK hook) const { UnhookWindowsHookEx(hook); }
-};
-using HookHandle = std::unique_ptr<std::remove_pointer_t<HHOOK>, HookRemover>;
-
 // The one recording of the process: the hook procedures have no other way to their owner.
 struct RecorderState {
   RecordingSink* sink = nullptr;
-  HookHandle threadHook;
-  HookHandle lowLevelHook;
+  win32::UniqueHook threadHook;
+  win32::UniqueHook lowLevelHook;
   DWORD lastTick = 0;
   std::uint32_t lastWindowsKey = 0;
 };
@@ -64,9 +58,9 @@ LRESULT CALLBACK LowLevelHookProc(int code, WPARAM wParam, LPARAM lParam) {
 bool MacroRecorder::Start(RecordingSink& sink) {
   Stop();
   RecorderState& state = State();
-  HookHandle threadHook(
+  win32::UniqueHook threadHook(
       SetWindowsHookExW(WH_KEYBOARD, ThreadHookProc, nullptr, GetCurrentThreadId()));
-  HookHandle lowLevelHook(
+  win32::UniqueHook lowLevelHook(
       SetWindowsHookExW(WH_KEYBOARD_LL, LowLevelHookProc, GetModuleHandleW(nullptr), 0));
   if (!threadHook || !lowLevelHook) return false;
   state.threadHook = std::move(threadHook);
@@ -80,8 +74,8 @@ bool MacroRecorder::Start(RecordingSink& sink) {
 void MacroRecorder::Stop() {
   RecorderState& state = State();
   state.sink = nullptr;
-  state.threadHook.reset();
-  state.lowLevelHook.reset();
+  state.threadHook.Reset();
+  state.lowLevelHook.Reset();
 }
 
 bool MacroRecorder::IsRecording() {
