@@ -10,9 +10,10 @@
 #include "app/win32/startup_checks.h"
 #include "i18n/language_loader.h"
 #include "model/config_state.h"
+#include "model/model_text.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_ini_store.h"
-#include "ui/main/null_key_editor.h"
+#include "ui/dialogs/composite/composite_editor.h"
 #include "ui/main/tarvolin_dlg.h"
 #include "ui/skin/gdiplus_session.h"
 #include "ui/skin/ole_session.h"
@@ -53,15 +54,18 @@ BOOL CTarvolinApp::InitInstance() {
   // 3. Texts, before any window exists.
   LoadLanguageTable(
       win32::Win32IniStore(win32::FromWide(ThePaths().skin_folder + L"language.ini")));
+  // Key names, media names and tooltips of the model come from the same texts.
+  model::SetModelTextLookup(LanguageTextByName);
   // 4. The two configuration locks exist from here on (edit state first).
   model::TheEditedConfig();
   model::TheAppliedConfig();
   // 5. The start-up checks, then the main window, run modally.
   StartupOutcome outcome = RunStartupChecks(CommandLineArguments());
-  mainwnd::NullKeyEditor editor;
+  composite::CompositeEditor editor;
   {
     mainwnd::CTarvolinDlg dialog(TheDeviceChannel(), std::move(outcome.instance_mutex),
                                  outcome.start_hidden, editor);
+    editor.SetHost(dialog);
     dialog.DoModal();
     // 6. Every window of the desktop is repainted where ours was.
     InvalidateRect(nullptr, nullptr, TRUE);

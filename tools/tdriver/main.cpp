@@ -15,6 +15,8 @@
 #include "platform/number_text.h"
 #include "platform/win32/wide_text.h"
 #include "tools/tdriver/dialog_commands.h"
+#include "tools/tdriver/composite_dialog.h"
+#include "tools/tdriver/macro_pane_queries.h"
 #include "tools/tdriver/message_box.h"
 #include "tools/tdriver/panel_queries.h"
 #include "tools/tdriver/process_stats.h"
@@ -42,6 +44,11 @@ constexpr char kUsage[] =
     "  stats           working set, GDI/USER objects, CPU time of the main window's process\n"
     "  mutex NAME      whether a named mutex exists: present\n"
     "  documents       the user's documents folder: path, and unix (its host path under Wine)\n"
+    "  pane ID         control ID of the dialog with the macro pane (0 = the dialog): the state\n"
+    "                  fields; the action list 1019 adds rows, selected, editing\n"
+    "  pane-row N      row N of the macro action list: key, direction, delay, rect0..rect2\n"
+    "  dialog ID       control ID of the composite key dialog (0 = the dialog), as state,\n"
+    "                  with selection and count for lists\n"
     "  get QUERY [ID] FIELD                 print one field's value\n"
     "  wait MS QUERY [ID] FIELD=VALUE|FIELD~=TEXT ...\n"
     "                  poll until every expectation holds; exit 1 after MS milliseconds\n"
@@ -49,12 +56,16 @@ constexpr char kUsage[] =
     "  click ID        BM_CLICK (posted)     mouse-click ID   button down and up at its centre\n"
     "  select ID N     pick entry N of drop-down list ID as a user does\n"
     "  command ID      WM_COMMAND ID (posted) to the main window\n"
+    "  pane-click ID   BM_CLICK (posted) to control ID of the macro pane's dialog\n"
     "  post MSG [WPARAM [LPARAM]]   send MSG [WPARAM [LPARAM]]   (send waits at most 5 s)\n"
     "                  MSG: open, kill, init, profile, bank (each with its own code as\n"
     "                  WPARAM) or a number\n"
     "  answer BUTTON   press yes, no, ok or cancel in the program's message box\n"
     "  close [HWND]    post WM_CLOSE to that window, or to every visible top-level window of\n"
     "                  the processes\n"
+    "  dialog-text ID TEXT, dialog-select ID INDEX, dialog-front\n"
+    "                  in the composite key dialog\n"
+    "  keystate VK     whether the system sees that virtual key down: down\n"
     "  taskbar-created broadcast the \"TaskbarCreated\" message as a restarting shell does\n";
 
 struct PrivateMessage {
@@ -109,6 +120,7 @@ class Driver {
     if (q.name == "processes") return {{"count", std::to_string(ids.size())}};
     if (q.name == "windows") return TopLevelSummary(ids, listing);
     if (q.name == "msgbox") return MessageBoxState(FindMessageBox(ids));
+    if (q.name == "dialog") return CompositeControlState(ids, q.id);
     HWND main = FindMainWindow(ids);
     if (q.name == "main") {
       if (main == nullptr) return {{"present", "0"}};
@@ -117,6 +129,8 @@ class Driver {
                static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(main)));
       return {{"present", "1"}, {"hwnd", handle}, {"pid", std::to_string(WindowProcessId(main))}};
     }
+    if (q.name == "pane") return PaneControlState(FindMacroPaneDialog(ids), q.id);
+    if (q.name == "pane-row") return PaneRow(FindMacroPaneDialog(ids), q.id);
     if (q.name == "stats") {
       if (main != nullptr) return ProcessStats(WindowProcessId(main));
       return ids.empty() ? Fields{{"present", "0"}} : ProcessStats(ids.front());
@@ -138,7 +152,8 @@ class Driver {
 
 // Queries that take one argument: "state" a control id, "mutex" a name.
 bool IsQuery(const std::string& name, bool& takesArgument) {
-  takesArgument = name == "state" || name == "panel" || name == "mutex" || name == "visible-among";
+  takesArgument = name == "state" || name == "panel" || name == "mutex" || name == "visible-among" ||
+                  name == "pane" || name == "pane-row" || name == "dialog";
   return takesArgument || name == "main" || name == "tray" || name == "windows" ||
          name == "msgbox" || name == "processes" || name == "stats" || name == "documents";
 }
@@ -251,6 +266,7 @@ int Run(std::vector<std::string> args) {
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
   }
+  if (const std::optional<int> status = RunCompositeCommand(args, exe)) return *status;
   if (command == "click" || command == "mouse-click" || command == "command") {
     const std::optional<long> id = args.size() == 2 ? Number(args[1]) : std::nullopt;
     if (!id) return Fail("usage: click|mouse-click|command ID");
@@ -272,6 +288,14 @@ int Run(std::vector<std::string> args) {
     return SelectListEntry(main, ControlOf(main, static_cast<int>(*id)), static_cast<int>(*index))
                ? 0
                : Fail("no such list entry");
+  }
+  if (command == "pane-click") {
+    const std::optional<long> id = args.size() == 2 ? Number(args[1]) : std::nullopt;
+    if (!id) return Fail("usage: pane-click ID");
+    HWND dialog = FindMacroPaneDialog(ProcessIds(exe));
+    HWND control = dialog != nullptr ? GetDlgItem(dialog, static_cast<int>(*id)) : nullptr;
+    if (control == nullptr) return Fail("no such control in the macro pane");
+    return PostButtonClick(control) ? 0 : 1;
   }
   if (command == "post" || command == "send") {
     if (args.size() < 2 || args.size() > 4) return Fail("usage: post|send MSG [WPARAM [LPARAM]]");

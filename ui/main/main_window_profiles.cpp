@@ -11,6 +11,7 @@ namespace tarvolin::mainwnd {
 
 void CTarvolinDlg::OnProfileMessage() {
   profiles::ReloadActiveProfile(switch_context_, 0);
+  RefreshGKeyLooks();  // assigned G keys are drawn checked from the first attach on
   SetProfileButtons(model::QueryActiveProfile(channel_));
   ShowLighting(lighting_->OnKeyboardAttached());
 }

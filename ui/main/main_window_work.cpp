@@ -69,17 +69,7 @@ void CTarvolinDlg::RestoreDefaults() {
 }
 
 void CTarvolinDlg::OnBankMessage() {
-  const int profile = TheAppState().cached_profile;
-  model::EditedConfig& edited = model::TheEditedConfig();
-  std::lock_guard lock(edited.mutex());
-  for (int j = 0; j < model::kGKeyCount; ++j) {
-    widgets::CPngButton* button = Button(id::kGButtons[static_cast<std::size_t>(j)]);
-    int checked = 0;
-    if (edited.profiles && profile >= 0) {
-      checked = edited.profiles->Record(profile, model::SlotOfGKey(j, BankBit())).type != 0 ? 1 : 0;
-    }
-    if (button != nullptr) button->SetChecked(checked, true);
-  }
+  RefreshGKeyLooks();
 }
 
 void CTarvolinDlg::RunApply() {

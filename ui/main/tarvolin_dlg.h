@@ -22,6 +22,7 @@
 #include "profiles/profile_context.h"
 #include "profiles/profile_switching.h"
 #include "ui/dialogs/profile_manager/profile_manager_dialog.h"
+#include "ui/dialogs/composite/composite_host.h"
 #include "ui/main/busy_indicator.h"
 #include "ui/main/key_click_target.h"
 #include "ui/main/key_event_handles.h"
@@ -41,6 +42,7 @@ namespace tarvolin::mainwnd {
 class LightingPanel;
 
 class CTarvolinDlg : public widgets::CBaseDialog,
+                     public composite::CompositeHost,
                      private KeyMarker,
                      private profiles::ProfileSwitchPort {
  public:
@@ -114,7 +116,6 @@ class CTarvolinDlg : public widgets::CBaseDialog,
   void Apply();
   void RestoreDefaults();
   void SelectProfile(int index);
-  void OpenHelp();
   void OpenLink();
   void OnKeyClick(int id);
 
@@ -130,6 +131,19 @@ class CTarvolinDlg : public widgets::CBaseDialog,
   void ShowLighting(const lighting::PanelUpdate& update);
   bool OnLightingCommand(int id, int notification);
   void ShowKeyMarks(const lighting::KeyPictures& keys);
+  // CompositeHost (main_window_composite_host.cpp).
+  HWND HostWindow() const override { return hwnd(); }
+  std::optional<RECT> KeyButtonScreenRect(int buttonId) const override;
+  void HighlightKeyButton(int buttonId) override;
+  void RefreshKeyButtonLooks() override;
+  bool ConfigurationModified() const override { return ApplyEnabled(); }
+  void MarkConfigurationModified() override { SetApplyEnabled(true); }
+  int GKeyBank() const override { return BankBit(); }
+  int HostDpi() const override { return scale_.dpi(); }
+  SettingsStore& Settings() override { return settings_; }
+  const IniStore& LanguageFile() const override { return language_file_; }
+  void OpenHelp() override;
+  void RefreshGKeyLooks();
 
   // KeyMarker.
   bool LightingModeOn() const override;
