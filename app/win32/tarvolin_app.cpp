@@ -10,6 +10,7 @@
 #include "app/win32/startup_checks.h"
 #include "i18n/language_loader.h"
 #include "model/config_state.h"
+#include "model/model_text.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_ini_store.h"
 #include "ui/dialogs/composite/composite_editor.h"
@@ -53,6 +54,8 @@ BOOL CTarvolinApp::InitInstance() {
   // 3. Texts, before any window exists.
   LoadLanguageTable(
       win32::Win32IniStore(win32::FromWide(ThePaths().skin_folder + L"language.ini")));
+  // Key names, media names and tooltips of the model come from the same texts.
+  model::SetModelTextLookup(LanguageTextByName);
   // 4. The two configuration locks exist from here on (edit state first).
   model::TheEditedConfig();
   model::TheAppliedConfig();

@@ -6,27 +6,6 @@
 source "$(dirname "$0")/program_lib.sh"
 reset_user
 
-set_dpi() {
-  wine_run reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f > /dev/null
-  wine_run reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
-    /v LogPixels /t REG_DWORD /d "$1" /f > /dev/null
-  WINEPREFIX=$WINEPREFIX wineserver -w || true  # the next process reads the new value
-}
-chinese_copy() {  # the program in $work/zh with the language file set to Chinese
-  rm -rf "$work/zh"
-  mkdir -p "$work/zh"
-  cp -r "$bin/Tarvolin.exe" "$bin/Quorlink.dll" "$bin/Halvrin.exe" "$bin/Skins" "$work/zh/"
-  { printf '\xff\xfe'
-    iconv -f UTF-16 -t UTF-8 "$bin/Skins/language.ini" | sed 's/^language=1/language=0/' |
-      iconv -f UTF-8 -t UTF-16LE
-  } > "$work/zh/Skins/language.ini"
-}
-start_in() {  # start_in FOLDER
-  (cd "$1" && exec "$root/scripts/wine-run" Tarvolin.exe) &
-  started_pids+=($!)
-  expect_state 60000 "the window did not show ($1)" state 0 visible=1
-  expect_state 30000 "no tray icon 141 ($1)" tray tray=141
-}
 window_shot() {  # window_shot NAME: the main window's rectangle; prints its width
   local rect
   xdotool mousemove 0 0  # no hover look, no tooltip

@@ -1,7 +1,7 @@
 #pragma once
 // The composite key dialog seen from outside (found as the macro pane's dialog): its lists'
-// selections, and the actions the end-to-end tests need that a click cannot do (typing into an edit, picking a list item,
-// bringing the dialog to the front), plus the system's view of a key.
+// selections, and the actions the end-to-end tests need that a click cannot do (typing into an
+// edit, picking a list item, bringing the dialog to the front), plus the system's view of a key.
 #include <windows.h>
 
 #include <optional>

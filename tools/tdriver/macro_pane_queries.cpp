@@ -107,6 +107,8 @@ bool HasVisibleEditor(HWND list) {
 
 HWND FindMacroPaneDialog(const std::vector<DWORD>& processIds) {
   for (HWND window : TopLevelWindows(processIds)) {
+    // The main window has a control 1019 of its own.
+    if (GetWindowLongPtrW(window, GWLP_USERDATA) == kMainWindowMarker) continue;
     if (IsWindowVisible(window) && GetDlgItem(window, kActionListId) != nullptr) return window;
   }
   return nullptr;

@@ -1,5 +1,7 @@
 #pragma once
 // The control ids of dialog template 134 and the skin keys that place them.
+#include <windows.h>
+
 #include <array>
 #include <string_view>
 
@@ -34,6 +36,12 @@ inline constexpr int kPromptMedia = IDC_COMPOSITE_PROMPT_MEDIA;
 inline constexpr int kPromptFunction = IDC_COMPOSITE_PROMPT_FUNCTION;
 
 inline constexpr int kFunctionCount = 11;
+
+// Button captions: Tahoma, white, centred on one line.
+inline constexpr COLORREF kCaptionText = RGB(255, 255, 255);
+inline constexpr COLORREF kDisabledCaptionText = RGB(110, 116, 124);
+inline constexpr UINT kCaptionFormat = DT_SINGLELINE | DT_VCENTER | DT_CENTER;
+inline constexpr int kCaptionPoints = 9;
 
 struct Placed {
   int id;

@@ -100,7 +100,8 @@ model::KeyAssignment AssignmentToStore(const EditedKey& edit,
     case model::AssignmentType::kSingleKey:
       record.value = edit.captured_code;
       // A key cannot be assigned to itself: it keeps its own function.
-      if (edit.captured_code == model::kNoKey || model::SlotOfCode(edit.captured_code) == edit.slot) {
+      if (edit.captured_code == model::kNoKey ||
+          model::SlotOfCode(edit.captured_code) == edit.slot) {
         record.type = model::AssignmentType::kDefault;
         record.value = 0;
       }

@@ -65,8 +65,8 @@ std::uint16_t CodeOfLowLevelKey(std::uint32_t vk);
 struct EditedKey {
   std::uint16_t slot = 0;
   std::uint16_t type = 0;
-  std::uint16_t captured_code = 0;   // single-key tab
-  bool macro_list_empty = true;      // macro tab
+  std::uint16_t captured_code = 0;      // single-key tab
+  bool macro_list_empty = true;         // macro tab
   std::uint16_t selected_macro_id = 0;  // 0 when no macro is selected
   int cycles = 1;
   int media_index = 0;

@@ -20,9 +20,6 @@ namespace {
 
 constexpr COLORREF kMaskTransparent = RGB(255, 255, 255);
 constexpr COLORREF kLabelText = RGB(228, 228, 228);
-constexpr COLORREF kCaptionText = RGB(255, 255, 255);
-constexpr UINT kCaptionFormat = DT_SINGLELINE | DT_VCENTER | DT_CENTER;
-constexpr int kCaptionPoints = 9;
 constexpr int kRecordCaptionPoints = 8;
 constexpr int kKeyFontPoints = 18;
 constexpr int kListFontPoints = 12;
@@ -65,21 +62,20 @@ void Tarvolin_DlgComposite::AttachButtons() {
     auto button = std::make_unique<widgets::CPngButton>();
     if (!button->Attach(GetDlgItem(hwnd(), placed.id))) continue;
     if (HasCaption(placed.id)) {
-      button->SetTextStyle(1, placed.id == ids::kRecord ? kRecordCaptionPoints : kCaptionPoints,
-                           L"Tahoma", kCaptionText, kCaptionFormat);
+      button->SetTextStyle(1, placed.id == ids::kRecord ? kRecordCaptionPoints : ids::kCaptionPoints,
+                           L"Tahoma", ids::kCaptionText, ids::kCaptionFormat);
     }
     buttons_.emplace(placed.id, std::move(button));
   }
-  // Apply has no place of its own in the skin: it sits left of OK, as far from it as Cancel.
   auto apply = std::make_unique<widgets::CPngButton>();
   if (apply->Attach(GetDlgItem(hwnd(), ids::kApply))) {
-    apply->SetTextStyle(1, kCaptionPoints, L"Tahoma", kCaptionText, kCaptionFormat);
+    apply->SetTextStyle(1, ids::kCaptionPoints, L"Tahoma", ids::kCaptionText, ids::kCaptionFormat);
     buttons_.emplace(ids::kApply, std::move(apply));
   }
 }
 
 void Tarvolin_DlgComposite::PlaceControls() {
-  const skin::SkinLayout layout(skin_file());
+  const skin::SkinLayout layout(skin_store_);
   const skin::StatePictures pictures = pictures_.Pictures(picture_set_);
   for (const ids::Placed& placed : ids::kImageButtons) {
     const auto found = buttons_.find(placed.id);
@@ -87,17 +83,20 @@ void Tarvolin_DlgComposite::PlaceControls() {
     mainwnd::PlaceScaledButton(*found->second, layout, placed.skin_key, pictures, scale_);
   }
   for (const ids::Placed& placed : ids::kPlainControls) {
-    const skin::LayoutValue value = scale_.Scale(layout.Read(skin::kButtonSection, placed.skin_key));
+    const skin::LayoutValue value =
+        scale_.Scale(layout.Read(skin::kButtonSection, placed.skin_key));
     MoveWindow(GetDlgItem(hwnd(), placed.id), value.x, value.y, value.width, value.height, FALSE);
   }
+  // Apply has no place of its own in the skin: it sits left of OK, as far from it as Cancel,
+  // and wears OK's plate (the caption is drawn on it).
   const skin::LayoutValue ok = layout.Read(skin::kButtonSection, u"CONTROL_OK");
   const skin::LayoutValue cancel = layout.Read(skin::kButtonSection, u"CONTROL_CANCEL");
   if (const auto apply = buttons_.find(ids::kApply); apply != buttons_.end()) {
     const int gap = cancel.IsAbsent() ? 7 : cancel.x - (ok.x + ok.width);
-    const skin::LayoutValue value = scale_.Scale(
-        skin::LayoutValue{ok.x - gap - ok.width, ok.y, ok.width, ok.height});
+    const skin::LayoutValue value =
+        scale_.Scale(skin::LayoutValue{ok.x - gap - ok.width, ok.y, ok.width, ok.height});
     MoveWindow(apply->second->Handle(), value.x, value.y, value.width, value.height, FALSE);
-    apply->second->SetSkin(mainwnd::ScaledSourcePosition(ok.x - gap - ok.width, scale_),
+    apply->second->SetSkin(mainwnd::ScaledSourcePosition(ok.x, scale_),
                            mainwnd::ScaledSourcePosition(ok.y, scale_), pictures);
   }
 }
@@ -105,8 +104,8 @@ void Tarvolin_DlgComposite::PlaceControls() {
 void Tarvolin_DlgComposite::CreateFonts() {
   const int dpi = scale_.dpi();
   const auto make = [dpi](int points) {
-    return skin::FontHandle(CreateFontW(-MulDiv(points, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE,
-                                        FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+    return skin::FontHandle(CreateFontW(-MulDiv(points, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                                        FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                         CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
                                         DEFAULT_PITCH | FF_SWISS, L"Verdana"));
   };
@@ -115,16 +114,15 @@ void Tarvolin_DlgComposite::CreateFonts() {
     list_font_ = make(kListFontPoints);
     font_dpi_ = dpi;
   }
-  SendDlgItemMessageW(hwnd(), ids::kKeyInput, WM_SETFONT,
-                      reinterpret_cast<WPARAM>(key_font_.get()), FALSE);
+  SendDlgItemMessageW(hwnd(), ids::kKeyInput, WM_SETFONT, reinterpret_cast<WPARAM>(key_font_.get()),
+                      FALSE);
   for (int id : {ids::kMediaList, ids::kFunctionList, ids::kMacroCombo}) {
-    SendDlgItemMessageW(hwnd(), id, WM_SETFONT, reinterpret_cast<WPARAM>(list_font_.get()),
-                        FALSE);
+    SendDlgItemMessageW(hwnd(), id, WM_SETFONT, reinterpret_cast<WPARAM>(list_font_.get()), FALSE);
   }
 }
 
 void Tarvolin_DlgComposite::LoadTexts() {
-  const Language language = LoadCompositeTexts(host_.LanguageFile());
+  const tarvolin::Language language = LoadCompositeTexts(host_.LanguageFile());
   HWND dialog = hwnd();
   const auto text = [](TextKey key) { return LanguageText(key); };
   if (const auto clear = buttons_.find(ids::kClear); clear != buttons_.end()) {

@@ -29,7 +29,9 @@ LRESULT CALLBACK EnterEscapeFilter::Hook(int code, WPARAM wParam, LPARAM lParam)
     HWND actionList = GetDlgItem(g_dialog, kActionListId);
     const bool inPlaceEditor = actionList != nullptr && IsChild(actionList, message.hwnd);
     const bool key = message.message == WM_KEYDOWN || message.message == WM_KEYUP;
-    if (ours && !inPlaceEditor && key && (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE)) return TRUE;
+    if (ours && !inPlaceEditor && key &&
+        (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE))
+      return TRUE;
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }

@@ -3,11 +3,13 @@
 #include <shellapi.h>
 
 #include "app/app_state.h"
+#include "app/program_paths.h"
 #include "i18n/language_table.h"
 #include "model/config_state.h"
 #include "model/key_buttons.h"
 #include "model/key_code.h"
 #include "model/key_table.h"
+#include "model/media_keys.h"
 #include "platform/win32/wide_text.h"
 #include "resources/app/resource_ids.h"
 #include "ui/dialogs/composite/composite_ids.h"
@@ -34,6 +36,7 @@ Tarvolin_DlgComposite::Tarvolin_DlgComposite(CompositeHost& host)
     : CBaseDialog(IDD_COMPOSITE, host.HostWindow(), app::ThePaths().composite_skin_file,
                   app::ThePaths().composite_skin_folder),
       host_(host),
+      skin_store_(std::filesystem::path(app::ThePaths().composite_skin_file)),
       pane_(*this) {}
 
 Tarvolin_DlgComposite::~Tarvolin_DlgComposite() {
@@ -153,8 +156,7 @@ void Tarvolin_DlgComposite::Close(INT_PTR result) {
 // ---------------------------------------------------------------------------------------
 // Messages.
 
-bool Tarvolin_DlgComposite::OnMessage(UINT message, WPARAM wParam, LPARAM lParam,
-                                      LRESULT& result) {
+bool Tarvolin_DlgComposite::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
     case WM_COMMAND:
       if (OnCommand(LOWORD(wParam), HIWORD(wParam))) {
@@ -258,8 +260,8 @@ void Tarvolin_DlgComposite::ShowTab(bool initial) {
       pane_.StopRecording();
       const int list = tab == Tab::kMedia ? ids::kMediaList : ids::kFunctionList;
       if (initial) {
-        const auto count = static_cast<std::uint32_t>(
-            SendDlgItemMessageW(hwnd(), list, CB_GETCOUNT, 0, 0));
+        const auto count =
+            static_cast<std::uint32_t>(SendDlgItemMessageW(hwnd(), list, CB_GETCOUNT, 0, 0));
         SendDlgItemMessageW(hwnd(), list, CB_SETCURSEL, value_ < count ? value_ : 0, 0);
       }
       SetPictureSet(tab == Tab::kMedia ? PictureSet::kMedia : PictureSet::kFunction);
@@ -359,7 +361,8 @@ void Tarvolin_DlgComposite::Apply() {
   edit.macro_list_empty = !pane_.HasMacros();
   edit.selected_macro_id = pane_.CurrentMacroId();
   edit.cycles = CyclesOfText(win32::FromWide(ControlText(hwnd(), ids::kCycles)));
-  edit.media_index = static_cast<int>(SendDlgItemMessageW(hwnd(), ids::kMediaList, CB_GETCURSEL, 0, 0));
+  edit.media_index =
+      static_cast<int>(SendDlgItemMessageW(hwnd(), ids::kMediaList, CB_GETCURSEL, 0, 0));
   edit.function_index =
       static_cast<int>(SendDlgItemMessageW(hwnd(), ids::kFunctionList, CB_GETCURSEL, 0, 0));
   {
@@ -381,7 +384,14 @@ void Tarvolin_DlgComposite::Apply() {
 
 void Tarvolin_DlgComposite::SetModified(bool modified) {
   modified_ = modified;
-  if (hwnd() != nullptr) EnableWindow(GetDlgItem(hwnd(), ids::kApply), modified ? TRUE : FALSE);
+  if (hwnd() == nullptr) return;
+  EnableWindow(GetDlgItem(hwnd(), ids::kApply), modified ? TRUE : FALSE);
+  // The skin has no disabled plate for Apply: a dimmed caption tells it is off.
+  if (const auto apply = buttons_.find(ids::kApply); apply != buttons_.end()) {
+    apply->second->SetTextStyle(1, ids::kCaptionPoints, L"Tahoma",
+                                modified ? ids::kCaptionText : ids::kDisabledCaptionText, ids::kCaptionFormat);
+    InvalidateRect(apply->second->Handle(), nullptr, FALSE);
+  }
 }
 
 void Tarvolin_DlgComposite::FillLists() {

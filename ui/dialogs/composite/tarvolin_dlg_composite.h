@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 
+#include "platform/ini_file.h"
 #include "ui/dialogs/composite/composite_host.h"
 #include "ui/dialogs/composite/composite_pictures.h"
 #include "ui/dialogs/composite/composite_rules.h"
@@ -79,6 +80,7 @@ class Tarvolin_DlgComposite final : public widgets::CBaseDialog, private dialogs
   std::uint32_t MacroSpace() const override;
 
   CompositeHost& host_;
+  IniFile skin_store_;  // "Composite.ini", parsed once
   mainwnd::MessageBoxPrompter prompter_;
   dialogs::MacroPane pane_;
   SingleKeyCapture capture_;
