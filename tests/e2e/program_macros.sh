@@ -163,4 +163,29 @@ if macros3 != m3:
 print("keyboard macros: %s" % ", ".join(f"{n} {len(s)} steps" for n, s in macros.items()))
 EOF
 stop_program
+
+# In Chinese: the pane with the keyboard's macros, then its two kinds of in-place editor.
+chinese_copy
+start_in "$work/zh"
+open_macro_dialog 1143
+expect_state 10000 "the keyboard's macros are not offered" dialog 1126 count=3
+td dialog-select 1126 1
+expect_state 10000 "Macro2 is not shown" pane 1019 rows=12
+screenshot macros-pane-zh
+select_row 3
+click_cell 3 0
+expect_state 10000 "the key choice did not open" pane 1019 editing=1
+screenshot macros-key-choice-zh
+xdotool key Escape
+click_cell 5 0
+expect_state 10000 "the key choice stayed open" pane 1019 editing=0
+select_row 5
+click_cell 5 2
+expect_state 10000 "the delay editor did not open" pane 1019 editing=1
+screenshot macros-delay-edit-zh
+xdotool key Escape
+expect_state 10000 "the delay editor stayed open" pane 1019 editing=0
+td pane-click 2
+expect_state 20000 "Cancel did not close the dialog" pane 0 present=0
+stop_program
 echo "program macros: ok"
