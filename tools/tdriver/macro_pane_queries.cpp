@@ -144,4 +144,21 @@ Fields PaneRow(HWND dialog, int row) {
   return fields;
 }
 
+Fields PaneSteps(HWND dialog, std::string* listing) {
+  HWND list = dialog != nullptr ? GetDlgItem(dialog, kActionListId) : nullptr;
+  if (list == nullptr) return {{"present", "0"}};
+  const LRESULT rows = Ask(list, LVM_GETITEMCOUNT, 0, 0);
+  for (int row = 0; row < rows && listing != nullptr; ++row) {
+    const bool up = CellText(list, row, 1).find("\u2191") != std::string::npos;
+    *listing +=
+        CellText(list, row, 0) + "\t" + (up ? "up" : "down") + "\t" + CellText(list, row, 2) + "\n";
+  }
+  return {{"present", "1"}, {"rows", std::to_string(rows)}};
+}
+
+bool ShowPaneRow(HWND dialog, int row) {
+  HWND list = dialog != nullptr ? GetDlgItem(dialog, kActionListId) : nullptr;
+  return list != nullptr && Ask(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE) > 0;
+}
+
 }  // namespace tarvolin::tdriver

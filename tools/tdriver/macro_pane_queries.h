@@ -4,6 +4,7 @@
 // list view answers with pointers).
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "tools/tdriver/fields.h"
@@ -20,5 +21,12 @@ Fields PaneControlState(HWND dialog, int id);
 // Row `row` of the action list: key, direction ("down"/"up"), delay, and rect (screen
 // pixels, left,top,right,bottom) of each cell as rect0..rect2.
 Fields PaneRow(HWND dialog, int row);
+
+// Every row of the action list as "key<TAB>down|up<TAB>delay" lines in `listing`; "rows" =
+// their count.
+Fields PaneSteps(HWND dialog, std::string* listing);
+
+// Scrolls the action list so row `row` is in view (its cells can then be clicked).
+bool ShowPaneRow(HWND dialog, int row);
 
 }  // namespace tarvolin::tdriver

@@ -46,6 +46,7 @@ constexpr char kUsage[] =
     "  documents       the user's documents folder: path, and unix (its host path under Wine)\n"
     "  pane ID         control ID of the dialog with the macro pane (0 = the dialog): the state\n"
     "                  fields; the action list 1019 adds rows, selected, editing\n"
+    "  pane-steps      every row of the macro action list (key, down/up, delay per line)\n"
     "  pane-row N      row N of the macro action list: key, direction, delay, rect0..rect2\n"
     "  dialog ID       control ID of the composite key dialog (0 = the dialog), as state,\n"
     "                  with selection and count for lists\n"
@@ -57,6 +58,7 @@ constexpr char kUsage[] =
     "  select ID N     pick entry N of drop-down list ID as a user does\n"
     "  command ID      WM_COMMAND ID (posted) to the main window\n"
     "  pane-click ID   BM_CLICK (posted) to control ID of the macro pane's dialog\n"
+    "  pane-show-row N scroll the macro action list until row N is in view\n"
     "  post MSG [WPARAM [LPARAM]]   send MSG [WPARAM [LPARAM]]   (send waits at most 5 s)\n"
     "                  MSG: open, kill, init, profile, bank (each with its own code as\n"
     "                  WPARAM) or a number\n"
@@ -131,6 +133,7 @@ class Driver {
     }
     if (q.name == "pane") return PaneControlState(FindMacroPaneDialog(ids), q.id);
     if (q.name == "pane-row") return PaneRow(FindMacroPaneDialog(ids), q.id);
+    if (q.name == "pane-steps") return PaneSteps(FindMacroPaneDialog(ids), listing);
     if (q.name == "stats") {
       if (main != nullptr) return ProcessStats(WindowProcessId(main));
       return ids.empty() ? Fields{{"present", "0"}} : ProcessStats(ids.front());
@@ -155,7 +158,8 @@ bool IsQuery(const std::string& name, bool& takesArgument) {
   takesArgument = name == "state" || name == "panel" || name == "mutex" || name == "visible-among" ||
                   name == "pane" || name == "pane-row" || name == "dialog";
   return takesArgument || name == "main" || name == "tray" || name == "windows" ||
-         name == "msgbox" || name == "processes" || name == "stats" || name == "documents";
+         name == "msgbox" || name == "pane-steps" || name == "processes" || name == "stats" ||
+         name == "documents";
 }
 
 void Print(const Fields& fields) {
@@ -289,10 +293,11 @@ int Run(std::vector<std::string> args) {
                ? 0
                : Fail("no such list entry");
   }
-  if (command == "pane-click") {
+  if (command == "pane-click" || command == "pane-show-row") {
     const std::optional<long> id = args.size() == 2 ? Number(args[1]) : std::nullopt;
-    if (!id) return Fail("usage: pane-click ID");
+    if (!id) return Fail("usage: pane-click ID | pane-show-row N");
     HWND dialog = FindMacroPaneDialog(ProcessIds(exe));
+    if (command == "pane-show-row") return ShowPaneRow(dialog, static_cast<int>(*id)) ? 0 : 1;
     HWND control = dialog != nullptr ? GetDlgItem(dialog, static_cast<int>(*id)) : nullptr;
     if (control == nullptr) return Fail("no such control in the macro pane");
     return PostButtonClick(control) ? 0 : 1;
