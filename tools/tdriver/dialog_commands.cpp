@@ -234,32 +234,6 @@ Fields FileDialogState(HWND dialog) {
           {"name_class", win32::Utf8FromWide(WindowClass(FileNameControl(dialog)))}};
 }
 
-std::string Printable(const std::string& value) {
-  std::string out;
-  for (char c : value) {
-    if (c != '\r') out += c == '\n' ? std::string("\\n") : std::string(1, c);
-  }
-  return out;
-}
-
-void Print(const Fields& fields) {
-  for (const auto& [name, value] : fields) {
-    printf("%s=%s\n", name.c_str(), Printable(value).c_str());
-  }
-}
-
-bool Holds(const Fields& fields, const std::string& expectation) {
-  const size_t eq = expectation.find('=');
-  if (eq == std::string::npos || eq == 0) return false;
-  const bool contains = expectation[eq - 1] == '~';
-  const std::string name = expectation.substr(0, contains ? eq - 1 : eq);
-  const std::string wanted = expectation.substr(eq + 1);
-  for (const auto& [n, v] : fields) {
-    if (n == name) return contains ? v.find(wanted) != std::string::npos : v == wanted;
-  }
-  return false;
-}
-
 int Fail(const char* what) {
   fprintf(stderr, "tdriver: %s\n", what);
   return 2;

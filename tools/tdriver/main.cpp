@@ -14,8 +14,8 @@
 
 #include "platform/number_text.h"
 #include "platform/win32/wide_text.h"
-#include "tools/tdriver/dialog_commands.h"
 #include "tools/tdriver/composite_dialog.h"
+#include "tools/tdriver/dialog_commands.h"
 #include "tools/tdriver/macro_pane_queries.h"
 #include "tools/tdriver/message_box.h"
 #include "tools/tdriver/panel_queries.h"
@@ -94,15 +94,6 @@ std::optional<long> Number(const std::string& text) {
   return value;
 }
 
-std::string Printable(const std::string& value) {
-  std::string out;
-  for (char c : value) {
-    if (c == '\r') continue;
-    out += c == '\n' ? std::string("\\n") : std::string(1, c);
-  }
-  return out;
-}
-
 struct Query {
   std::string name;
   int id = 0;        // state
@@ -155,39 +146,16 @@ class Driver {
 
 // Queries that take one argument: "state" a control id, "mutex" a name.
 bool IsQuery(const std::string& name, bool& takesArgument) {
-  takesArgument = name == "state" || name == "panel" || name == "mutex" || name == "visible-among" ||
-                  name == "pane" || name == "pane-row" || name == "dialog";
+  takesArgument = name == "state" || name == "panel" || name == "mutex" ||
+                  name == "visible-among" || name == "pane" || name == "pane-row" ||
+                  name == "dialog";
   return takesArgument || name == "main" || name == "tray" || name == "windows" ||
          name == "msgbox" || name == "pane-steps" || name == "processes" || name == "stats" ||
          name == "documents";
 }
 
-void Print(const Fields& fields) {
-  for (const auto& [name, value] : fields)
-    printf("%s=%s\n", name.c_str(), Printable(value).c_str());
-}
-
 bool Absent(const Fields& fields) {
   return fields.empty() || (fields.front().first == "present" && fields.front().second == "0");
-}
-
-std::optional<std::string> Field(const Fields& fields, const std::string& name) {
-  for (const auto& [n, v] : fields) {
-    if (n == name) return v;
-  }
-  return std::nullopt;
-}
-
-// "name=value" holds when the field equals the value, "name~=text" when it contains the text.
-bool Holds(const Fields& fields, const std::string& expectation) {
-  const size_t eq = expectation.find('=');
-  if (eq == std::string::npos || eq == 0) return false;
-  const bool contains = expectation[eq - 1] == '~';
-  const std::string name = expectation.substr(0, contains ? eq - 1 : eq);
-  const std::string wanted = expectation.substr(eq + 1);
-  const std::optional<std::string> value = Field(fields, name);
-  if (!value) return false;
-  return contains ? value->find(wanted) != std::string::npos : *value == wanted;
 }
 
 int Fail(const char* what) {
