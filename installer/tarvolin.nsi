@@ -1,16 +1,17 @@
 ; Tarvolin's installer, built by installer/make-installer (scripts/build installer).
 ; makensis defines: VERSION (from the top CMakeLists.txt), BIN (the win build's bin folder),
-; OUTFILE, and at most one of VIRTUAL_KEYBOARD (ship our Quorlink.dll with vkbhost.exe) and
-; QUORLINK_DLL (a path to the vendor's Quorlink.dll to ship). With neither, the program relies
-; on the vendor's HID service having put Quorlink.dll on the library search path.
-Unicode true
+; OUTFILE, and at most one of VIRTUAL_KEYBOARD (ship our Quorlink.dll with vkbhost.exe and
+; vkbctl.exe) and QUORLINK_DLL (a path to the vendor's Quorlink.dll to ship). With neither, the
+; program relies on the vendor's HID service having put Quorlink.dll on the library search path.
+; A 64-bit installer for the 64-bit program: Program Files, System32 and the registry are the
+; native ones, without redirection.
+Target amd64-unicode
 !ifndef VERSION | BIN | OUTFILE
   !error "VERSION, BIN and OUTFILE must be defined"
 !endif
 
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
-!include "x64.nsh"
 !include "WinMessages.nsh"
 
 !define PRODUCT "Tarvolin"
@@ -85,23 +86,31 @@ Function ${un}StopRunningProgram
     ${EndIf}
     Sleep 100
   ${Loop}
+!ifdef VIRTUAL_KEYBOARD
+  ; The virtual keyboard's host outlives the program; it saves its state when told to end.
+  IfFileExists "$0\vkbctl.exe" 0 done
+  ExecWait '"$0\vkbctl.exe" shutdown'
+  StrCpy $2 0
+  ${Do}
+    ClearErrors
+    FileOpen $1 "$0\vkbhost.exe" a
+    ${IfNot} ${Errors}
+      FileClose $1
+      ${Break}
+    ${EndIf}
+    IfFileExists "$0\vkbhost.exe" 0 done
+    IntOp $2 $2 + 1
+    ${If} $2 > 300
+      ${Break}
+    ${EndIf}
+    Sleep 100
+  ${Loop}
+!endif
 done:
 FunctionEnd
 !macroend
 !insertmacro StopRunningProgram ""
 !insertmacro StopRunningProgram "un."
-
-Function .onInit
-  ${IfNot} ${RunningX64}
-    MessageBox MB_OK|MB_ICONSTOP "${PRODUCT} needs 64-bit Windows." /SD IDOK
-    Abort
-  ${EndIf}
-  SetRegView 64
-FunctionEnd
-
-Function un.onInit
-  SetRegView 64
-FunctionEnd
 
 Section "${PRODUCT}" SectionProgram
   SectionIn RO
@@ -114,6 +123,7 @@ Section "${PRODUCT}" SectionProgram
 !ifdef VIRTUAL_KEYBOARD
   File "${BIN}\Quorlink.dll"
   File "${BIN}\vkbhost.exe"
+  File "${BIN}\vkbctl.exe"
 !else ifdef QUORLINK_DLL
   File "/oname=Quorlink.dll" "${QUORLINK_DLL}"
 !else
@@ -121,14 +131,10 @@ Section "${PRODUCT}" SectionProgram
   ; vendor's one on the search path.
   Delete "$INSTDIR\Quorlink.dll"
   Delete "$INSTDIR\vkbhost.exe"
-  ${DisableX64FSRedirection}
-  IfFileExists "$SYSDIR\Quorlink.dll" quorlink_found
-  ${EnableX64FSRedirection}
-  MessageBox MB_OK|MB_ICONEXCLAMATION "The keyboard's HID service (Quorlink.dll) was not found.$\r$\n${PRODUCT} cannot start until it is installed." /SD IDOK
-  Goto quorlink_checked
-quorlink_found:
-  ${EnableX64FSRedirection}
-quorlink_checked:
+  Delete "$INSTDIR\vkbctl.exe"
+  ${IfNot} ${FileExists} "$SYSDIR\Quorlink.dll"
+    MessageBox MB_OK|MB_ICONEXCLAMATION "The keyboard's HID service (Quorlink.dll) was not found.$\r$\n${PRODUCT} cannot start until it is installed." /SD IDOK
+  ${EndIf}
 !endif
   SetOutPath "$INSTDIR\Skins"
   File /r "${BIN}\Skins\*"
@@ -168,8 +174,10 @@ Section "Uninstall"
   Delete "$INSTDIR\Tarvolin.exe"
   Delete "$INSTDIR\Halvrin.exe"
   Delete "$INSTDIR\Quorlink.dll"
-  ; The virtual keyboard's host may outlive the program (other programs share it).
-  Delete /REBOOTOK "$INSTDIR\vkbhost.exe"
+  ; The virtual keyboard and the memory it keeps beside itself.
+  Delete "$INSTDIR\vkbhost.exe"
+  Delete "$INSTDIR\vkbctl.exe"
+  Delete "$INSTDIR\vkb-state.bin"
   RMDir /r "$INSTDIR\Skins"
   RMDir /r "$INSTDIR\Help"
   Delete "$INSTDIR\Uninstall.exe"

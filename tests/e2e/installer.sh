@@ -44,7 +44,7 @@ uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tarvolin
 reset_user
 
 wine_plain "$setup" /S || fail "the silent install failed with code $?"
-for file in Tarvolin.exe Halvrin.exe Quorlink.dll vkbhost.exe Uninstall.exe Skins/language.ini \
+for file in Tarvolin.exe Halvrin.exe Quorlink.dll vkbhost.exe vkbctl.exe Uninstall.exe Skins/language.ini \
             Help/index.html; do
   [ -f "$install_dir/$file" ] || fail "the install lacks $file"
 done
@@ -107,7 +107,7 @@ printf 'a profile the user made' > "$folder/My games.prf"
 
 wine_plain "$install_dir/Uninstall.exe" /S || fail "the silent uninstall failed with code $?"
 wait_gone "the uninstaller" "$install_dir/Uninstall.exe"
-for file in Tarvolin.exe Halvrin.exe Quorlink.dll vkbhost.exe Skins Help; do
+for file in Tarvolin.exe Halvrin.exe Quorlink.dll vkbhost.exe vkbctl.exe Skins Help; do
   wait_gone "$file" "$install_dir/$file"
 done
 wait_gone "the program folder" "$install_dir"
