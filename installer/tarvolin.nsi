@@ -51,7 +51,7 @@ Function ${un}StopRunningProgram
   IfFileExists "$0\Tarvolin.exe" 0 done
   System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "${MUTEX}") p.r1'
   ${If} $1 P= 0
-    Goto done
+    Goto program_ended
   ${EndIf}
   System::Call 'kernel32::CloseHandle(p r1)'
   DetailPrint "Ending the running ${PRODUCT}"
@@ -79,15 +79,16 @@ Function ${un}StopRunningProgram
       FileClose $1
       ${Break}
     ${EndIf}
-    IfFileExists "$0\Halvrin.exe" 0 done
+    IfFileExists "$0\Halvrin.exe" 0 program_ended
     IntOp $2 $2 + 1
     ${If} $2 > 300
       ${Break}
     ${EndIf}
     Sleep 100
   ${Loop}
-!ifdef VIRTUAL_KEYBOARD
-  ; The virtual keyboard's host outlives the program; it saves its state when told to end.
+program_ended:
+  ; The virtual keyboard's host (of a virtual-keyboard install) outlives the program; it saves
+  ; its state when told to end.
   IfFileExists "$0\vkbctl.exe" 0 done
   ExecWait '"$0\vkbctl.exe" shutdown'
   StrCpy $2 0
@@ -105,7 +106,6 @@ Function ${un}StopRunningProgram
     ${EndIf}
     Sleep 100
   ${Loop}
-!endif
 done:
 FunctionEnd
 !macroend
@@ -127,12 +127,16 @@ Section "${PRODUCT}" SectionProgram
 !else ifdef QUORLINK_DLL
   File "/oname=Quorlink.dll" "${QUORLINK_DLL}"
 !else
-  ; Our own Quorlink.dll (the virtual keyboard's) from an earlier demo install would hide the
-  ; vendor's one on the search path.
-  Delete "$INSTDIR\Quorlink.dll"
-  Delete "$INSTDIR\vkbhost.exe"
-  Delete "$INSTDIR\vkbctl.exe"
+  ; Our own Quorlink.dll from an earlier virtual-keyboard install (vkbhost.exe beside it tells it
+  ; apart from a vendor's one put here by hand) would hide the vendor's one on the search path.
+  ${If} ${FileExists} "$INSTDIR\vkbhost.exe"
+    Delete "$INSTDIR\Quorlink.dll"
+    Delete "$INSTDIR\vkbhost.exe"
+    Delete "$INSTDIR\vkbctl.exe"
+    Delete "$INSTDIR\vkb-state.bin"
+  ${EndIf}
   ${IfNot} ${FileExists} "$SYSDIR\Quorlink.dll"
+  ${AndIfNot} ${FileExists} "$INSTDIR\Quorlink.dll"
     MessageBox MB_OK|MB_ICONEXCLAMATION "The keyboard's HID service (Quorlink.dll) was not found.$\r$\n${PRODUCT} cannot start until it is installed." /SD IDOK
   ${EndIf}
 !endif
@@ -165,7 +169,8 @@ SectionEnd
   !insertmacro MUI_DESCRIPTION_TEXT ${SectionAutostart} "Start ${PRODUCT} hidden in the tray when you sign in."
 !insertmacro MUI_FUNCTION_DESCRIPTION_END
 
-; Removes only what the installer put there: the profiles in Documents\Tarvolin and the
+; Removes only what this installer put there (a Quorlink.dll placed by hand stays, and with it
+; the folder): the profiles in Documents\Tarvolin and the
 ; settings under HKCU\Software\Tarvolin_Pelmora belong to the user and stay.
 Section "Uninstall"
   SetShellVarContext all
@@ -173,11 +178,15 @@ Section "Uninstall"
   Call un.StopRunningProgram
   Delete "$INSTDIR\Tarvolin.exe"
   Delete "$INSTDIR\Halvrin.exe"
+!ifdef VIRTUAL_KEYBOARD | QUORLINK_DLL
   Delete "$INSTDIR\Quorlink.dll"
+!endif
+!ifdef VIRTUAL_KEYBOARD
   ; The virtual keyboard and the memory it keeps beside itself.
   Delete "$INSTDIR\vkbhost.exe"
   Delete "$INSTDIR\vkbctl.exe"
   Delete "$INSTDIR\vkb-state.bin"
+!endif
   RMDir /r "$INSTDIR\Skins"
   RMDir /r "$INSTDIR\Help"
   Delete "$INSTDIR\Uninstall.exe"

@@ -117,4 +117,16 @@ expect_state 30000 "Halvrin.exe is still running after the uninstall" --exe Halv
 [ -z "$(reg_data "$run_key" Tarvolin)" ] || fail "the Run value outlived the uninstall"
 wine_plain reg query "$uninstall_key" > /dev/null 2>&1 && fail "the uninstall key outlived the uninstall"
 (cd "$folder" && md5sum -c --quiet "$work/user-files") || fail "the user's profile files changed"
+
+# The default installer ships no Quorlink.dll (the vendor's HID service provides it) and, over a
+# virtual-keyboard install, takes ours away so it cannot hide the vendor's.
+wine_plain "$setup" /S || fail "the second silent install failed with code $?"
+release=$("$root/installer/make-installer" "$build" "$work/installer") || fail "the default installer was not built"
+wine_plain "$release" /S || fail "the default installer failed with code $?"
+[ -f "$install_dir/Tarvolin.exe" ] || fail "the default installer did not install Tarvolin.exe"
+for file in Quorlink.dll vkbhost.exe vkbctl.exe; do
+  [ -e "$install_dir/$file" ] && fail "the default installer left $file"
+done
+wine_plain "$install_dir/Uninstall.exe" /S || fail "the second silent uninstall failed with code $?"
+wait_gone "the program folder after the default install" "$install_dir"
 echo "installer: ok (version $version)"
