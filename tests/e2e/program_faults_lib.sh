@@ -1,0 +1,157 @@
+# Shared by the fault groups (program_faults_*.sh): the keyboard or the files misbehave while
+# the real program runs, and each case checks from outside that the window answers soon after
+# the fault ends, that the outcome is the defined one, and that every profile file on disk is
+# byte for byte the old one or the new one, with no temporary file left behind.
+source "$(dirname "${BASH_SOURCE[0]}")/program_lib.sh"
+
+# The data folder, asked once (every driver call is a Wine process start).
+faults_dir=$(data_folder) || exit 1
+
+# The window's thread handles a message within 2 s (timed inside Wine by the driver).
+ui_answers() {  # ui_answers WHAT
+  local answer
+  answer=$(td respond 2000) || fail "$1: the window did not answer within 2 s ($answer)"
+  echo "$1: the window answered in $(sed -n 's/^ms=//p' <<< "$answer") ms"
+}
+
+# Requests the keyboard has seen with command byte CMD (two hex digits) in the traffic log.
+requests_of() {  # requests_of CMD
+  grep -c -E -- "-> 04 .. .. $1 " "$TARVOLIN_VKB_TRAFFIC" 2> /dev/null || true
+}
+wait_requests() {  # wait_requests CMD COUNT MS WHAT: until the keyboard has seen COUNT of them
+  local deadline=$((SECONDS + $3 / 1000))
+  while [ "$(requests_of "$1")" -lt "$2" ]; do
+    [ "$SECONDS" -le "$deadline" ] || fail "$4 (command $1: $(requests_of "$1") of $2)"
+    sleep 0.05
+  done
+}
+
+# Copies of every file in the data folder, to compare with later.
+keep_files() {  # keep_files NAME: into $work/files-NAME
+  rm -rf "$work/files-$1"
+  mkdir -p "$work/files-$1"
+  cp -p "$faults_dir"/* "$work/files-$1/" 2> /dev/null || true
+}
+
+# Every file now in the data folder is byte for byte its copy in one of the kept sets, every
+# kept file of the first set is still there, and no temporary file is left.
+files_intact() {  # files_intact WHAT SET [SET...]
+  local what=$1 folder file name set found
+  shift
+  folder=$faults_dir
+  for file in "$folder"/*; do
+    [ -e "$file" ] || continue
+    name=$(basename "$file")
+    case "$name" in
+      *.partial) fail "$what: a temporary file was left behind: $name" ;;
+    esac
+    found=""
+    for set in "$@"; do
+      if [ -f "$work/files-$set/$name" ] && cmp -s "$file" "$work/files-$set/$name"; then
+        found=$set
+        break
+      fi
+    done
+    [ -n "$found" ] || fail "$what: $name is neither of the kept versions ($*)"
+  done
+  for file in "$work/files-$1"/*; do
+    [ -e "$file" ] || continue
+    [ -f "$folder/$(basename "$file")" ] || fail "$what: $(basename "$file") was removed"
+  done
+}
+
+same_file() {  # same_file WHAT SET NAME: the data folder's NAME equals its copy in SET
+  cmp -s "$faults_dir/$3" "$work/files-$2/$3" || fail "$1: $3 differs from its $2 copy"
+}
+changed_file() {  # changed_file WHAT SET NAME
+  cmp -s "$faults_dir/$3" "$work/files-$2/$3" && fail "$1: $3 was not rewritten"
+  return 0
+}
+
+# The Linux process of this group's Tarvolin.exe (Wine runs each Windows process as one):
+# the one whose environment has this test's Wine prefix.
+program_unix_pid() {
+  local p
+  for p in $(pgrep -f 'Tarvolin\.exe' || true); do
+    tr '\0' '\n' < "/proc/$p/environ" 2> /dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" || continue
+    echo "$p"
+    return 0
+  done
+  return 1
+}
+
+# Kills the program as a crash or a power cut would (no clean-up of its own) and waits until
+# Wine has seen it go.
+kill_program_hard() {
+  local pid
+  pid=$(program_unix_pid) || fail "no Tarvolin.exe process to kill"
+  kill -KILL "$pid"
+  td wait 30000 processes count=0 > /dev/null || fail "the killed program is still listed"
+  # Halvrin ends by itself once no Tarvolin.exe runs.
+  td --exe Halvrin.exe wait 30000 processes count=0 > /dev/null 2>&1 || true
+}
+
+# Started with the keyboard attached: window shown, icon 141, the active profile's file built.
+start_attached() {  # start_attached [ARGS...]
+  start_program "$@"
+  expect_state 60000 "the window did not show" state 0 visible=1
+  expect_state 30000 "no tray icon 141" tray tray=141
+  local file
+  file="$faults_dir/\$Profile0"
+  for _ in $(seq 300); do
+    [ -f "$file" ] && break
+    sleep 0.1
+  done
+  [ -f "$file" ] || fail "the attach did not write $file"
+  wait_until_idle
+}
+
+# Restore defaults answered Yes: clears the active profile's keys and runs Apply at once.
+restore_defaults_and_apply() {
+  td click 1138
+  expect_state 10000 "restore defaults asked nothing" msgbox present=1
+  td answer yes
+  expect_state 10000 "the question did not close" msgbox present=0
+}
+
+# Runs a small Python program that watches the data folder and kills the program's process
+# the moment a temporary file appears there, i.e. while a profile file is being written.
+# Prints "ready" once the watch is on; the caller waits for that with wait_watch_ready.
+arm_kill_on_partial() {  # arm_kill_on_partial UNIXPID
+  python3 - "$faults_dir" "$1" > "$work/watch.out" 2>&1 << 'EOF' &
+import ctypes, os, signal, struct, sys
+folder, pid = sys.argv[1], int(sys.argv[2])
+libc = ctypes.CDLL(None, use_errno=True)
+fd = libc.inotify_init()
+IN_CREATE = 0x100
+if fd < 0 or libc.inotify_add_watch(fd, folder.encode(), IN_CREATE) < 0:
+    print("no inotify", flush=True)
+    sys.exit(1)
+print("ready", flush=True)
+while True:
+    data = os.read(fd, 4096)
+    offset = 0
+    while offset < len(data):
+        _, _, _, length = struct.unpack_from("iIII", data, offset)
+        name = data[offset + 16:offset + 16 + length].rstrip(b"\0").decode(errors="replace")
+        offset += 16 + length
+        if name.endswith(".partial"):
+            os.kill(pid, signal.SIGKILL)
+            print("killed while writing " + name, flush=True)
+            sys.exit(0)
+EOF
+  watcher_pid=$!
+  for _ in $(seq 100); do
+    grep -q ready "$work/watch.out" 2> /dev/null && return 0
+    sleep 0.05
+  done
+  fail "the folder watch did not start: $(cat "$work/watch.out")"
+}
+
+# The data folder's NAME passes the program's own profile file check.
+valid_profile_file() {  # valid_profile_file WHAT NAME
+  local unix
+  unix="$faults_dir/$2"
+  wine_run tarvolinctl.exe profile validate "Z:${unix//\//\\}" > "$work/validate" 2>&1 ||
+    fail "$1: $2 is not a valid profile file: $(cat "$work/validate")"
+}
