@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# The program killed hard in the middle of Apply and in the middle of writing a profile file,
+# then started again; a read-only profile file under Apply. The profile file on disk is byte
+# for byte the old one or the new one, no temporary file outlives the next start, and the
+# restarted program answers and shows the keyboard.
+source "$(dirname "$0")/program_faults_lib.sh"
+reset_user
+vkb reset > /dev/null
+changed_block=$(g1_bank_a_block)
+profile='$Profile0'
+
+# The keyboard with the changed key map and the program's configuration rebuilt from it, as
+# an attach does: the profile file is then the "old" one and Apply is disabled.
+prepare_round() {  # prepare_round WHAT
+  echo "--- $1 ($SECONDS s)"
+  wine_run tarvolinctl.exe raw 8 0 "$changed_block" > /dev/null || fail "$1: could not prepare"
+  td send profile > /dev/null || fail "$1: the reload did not run"
+  expect_state 10000 "$1: Apply enabled before the round" state 1006 enabled=0
+  keep_files old
+  ends_before=$(requests_of 02)
+}
+restarted() {  # restarted WHAT: started again, the program shows the keyboard and answers
+  start_attached
+  ui_answers "$1, started again"
+  valid_profile_file "$1, started again" "$profile"
+  for file in "$faults_dir"/*.partial; do
+    [ -e "$file" ] && fail "$1: the new start left $(basename "$file")"
+  done
+  return 0
+}
+
+# The reference: Restore defaults applied without a fault gives the "new" file.
+start_attached
+prepare_round "reference"
+restore_defaults_and_apply
+wait_requests 02 "$((ends_before + 1))" 60000 "reference: Apply sent no End"
+expect_state 30000 "reference: Apply stayed enabled" state 1006 enabled=0
+changed_file "reference" old "$profile"
+keep_files new
+reference_old="$work/files-reference-old"
+cp -r "$work/files-old" "$reference_old"
+
+# Killed while the key-map block goes out (slowed to 150 ms a report): the file is the old
+# one, since it is written only after the keyboard took the download.
+prepare_round "kill in Apply"
+cmp -s "$faults_dir/$profile" "$reference_old/$profile" || fail "the rebuilt file differs from the first"
+vkb latency 150 > /dev/null
+blocks_before=$(requests_of 08)
+restore_defaults_and_apply
+wait_requests 08 "$((blocks_before + 3))" 60000 "kill in Apply: no block write"
+kill_program_hard
+vkb latency 0 > /dev/null
+[ "$(requests_of 02)" = "$ends_before" ] || fail "kill in Apply: the kill came after the Apply"
+files_intact "kill in Apply" old
+same_file "kill in Apply" old "$profile"
+screenshot faults-killed-in-apply
+restarted "kill in Apply"
+
+# Killed the moment the temporary file of the profile appears, i.e. while Apply writes it:
+# the target is the old file or the new one, and the next start removes the left-over.
+prepare_round "kill in save"
+cmp -s "$faults_dir/$profile" "$reference_old/$profile" || fail "the rebuilt file differs from the first"
+arm_kill_on_partial "$(program_unix_pid)"
+restore_defaults_and_apply
+td wait 60000 processes count=0 > /dev/null || fail "kill in save: the program was not killed"
+wait "$watcher_pid" || true
+cat "$work/watch.out"
+grep -q "^killed while writing" "$work/watch.out" || fail "kill in save: no temporary file was seen"
+left=$(find "$faults_dir" -name '*.partial' | wc -l)
+echo "kill in save: $left temporary file(s) left by the killed program"
+for file in "$faults_dir"/*.partial; do [ -e "$file" ] && mv "$file" "$work/"; done
+files_intact "kill in save" old new
+for file in "$work"/*.partial; do [ -e "$file" ] && mv "$file" "$faults_dir/"; done
+restarted "kill in save"
+
+# A read-only profile file: the keyboard takes the download, the file stays as it was, and
+# Apply stays enabled so the user can retry once the file is writable again. No message.
+prepare_round "read-only"
+chmod a-w "$faults_dir/$profile"
+restore_defaults_and_apply
+apply_end=$((ends_before + 1))
+wait_requests 02 "$apply_end" 60000 "read-only: Apply sent no End"
+expect_state 30000 "read-only: the busy picture stayed" state 1177 visible=0
+ui_answers "read-only"
+expect_state 10000 "read-only: Apply disabled although the file was not written" state 1006 enabled=1
+td get msgbox present > /dev/null 2>&1 && fail "read-only: a message was shown"
+same_file "read-only" old "$profile"
+files_intact "read-only" old
+chmod u+w "$faults_dir/$profile"
+td click 1006
+wait_requests 02 "$((apply_end + 1))" 60000 "read-only: the retry sent no End"
+expect_state 30000 "read-only: the retry left Apply enabled" state 1006 enabled=0
+files_intact "read-only, retried" new
+
+stop_program
+echo "program faults kill: ok"
