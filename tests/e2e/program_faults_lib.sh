@@ -86,6 +86,7 @@ kill_program_hard() {
   local pid
   pid=$(program_unix_pid) || fail "no Tarvolin.exe process to kill"
   kill -KILL "$pid"
+  wait "$program_pid" 2> /dev/null || true  # reaped here, without the shell's "Killed" line
   td wait 30000 processes count=0 > /dev/null || fail "the killed program is still listed"
   # Halvrin ends by itself once no Tarvolin.exe runs.
   td --exe Halvrin.exe wait 30000 processes count=0 > /dev/null 2>&1 || true
