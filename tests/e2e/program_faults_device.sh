@@ -50,7 +50,7 @@ applied() {  # applied WHAT: the keyboard took the new key map; Apply is disable
 # first pieces of the block too, then one piece is refused three times and the block write
 # stops there. Apply stays enabled; the retry completes the block.
 prepare_round "refused block"
-vkb latency 150 > /dev/null
+vkb latency 300 > /dev/null
 blocks_before=$(requests_of 08)
 restore_defaults_and_apply
 wait_requests 08 "$((blocks_before + 2))" 60000 "refused block: no block write"
@@ -63,7 +63,7 @@ echo "refused block: $written block requests before the write stopped"
 expect_state 10000 "refused block: Apply disabled after a failed block" state 1006 enabled=1
 same_file "refused block" old "$profile"
 files_intact "refused block" old
-[ "$(dump_field key_maps 0)" != "$changed_map0" ] || fail "refused block: no piece reached the keyboard"
+[ "$written" -gt 3 ] || fail "refused block: the fault came before the block"
 td click 1006
 wait_requests 02 "$((ends_before + 2))" 60000 "refused block: the retry sent no End"
 expect_state 30000 "refused block: the retry's busy picture stayed" state 1177 visible=0
@@ -72,10 +72,9 @@ applied "refused block, retried"
 # 8 ms per report, as a keyboard polled every 8 ms: Apply completes, correctly.
 prepare_round "latency 8"
 vkb latency 8 > /dev/null
-started=$SECONDS
 restore_defaults_and_apply
 apply_over "latency 8"
-echo "latency 8: Apply done in about $((SECONDS - started)) s"
+echo "latency 8: Apply sent $(last_apply_span)"
 applied "latency 8"
 vkb latency 0 > /dev/null
 
@@ -111,7 +110,7 @@ valid_profile_file "plug" "$profile"
 layout_message() {  # layout_message WHAT: the message shows, names the failure and goes away
   expect_state 60000 "$1: no message about the default layout" msgbox present=1
   td msgbox > "$work/box"
-  expect_in "$work/box" "^text=Reads the default keyboard layout failure"
+  expect_in "$work/box" "^text=$(english_text MAIN_DEFAULT_MATRIX_PROMPT)$"
   expect_in "$work/box" "^buttons=ok$"
   screenshot "faults-$2"
   td answer ok

@@ -20,7 +20,7 @@ head -c 1000 "$fixture" > "$faults_dir/\$Profile2"
 keep_files damaged
 start_attached
 ui_answers "damaged files at start-up"
-td get msgbox present > /dev/null 2>&1 && fail "damaged files at start-up: a message was shown"
+[ "$(td get msgbox present 2> /dev/null)" = 1 ] && fail "damaged files at start-up: a message was shown"
 valid_profile_file "damaged files at start-up" '$Profile0'
 same_file "damaged files at start-up" damaged '$Profile1'
 same_file "damaged files at start-up" damaged '$Profile2'
@@ -38,7 +38,7 @@ keep_files cut
 td click 1136
 expect_state 15000 "switch: no question about the unapplied edits" msgbox present=1
 td msgbox > "$work/box"
-expect_in "$work/box" "^text=Whether to save the profile settings made?$"
+expect_in "$work/box" "^text=$(english_text PROFILE_SELECT_PROMPT)$"
 td answer no
 expect_state 10000 "switch: the question stayed" msgbox present=0
 ui_answers "switch loading a damaged file"

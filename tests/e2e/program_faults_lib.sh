@@ -14,6 +14,12 @@ ui_answers() {  # ui_answers WHAT
   echo "$1: the window answered in $(sed -n 's/^ms=//p' <<< "$answer") ms"
 }
 
+# The English text of a key in the language file the program reads (the tests run in English).
+english_text() {  # english_text KEY
+  iconv -f UTF-16 -t UTF-8 "$bin/Skins/language.ini" | tr -d '\r' |
+    sed -n '/^\[ENGINSH\]/,$ p' | sed -n "s/^$1=//p" | head -1
+}
+
 # Requests the keyboard has seen with command byte CMD (two hex digits) in the traffic log.
 requests_of() {  # requests_of CMD
   grep -c -E -- "-> 04 .. .. $1 " "$TARVOLIN_VKB_TRAFFIC" 2> /dev/null || true
@@ -24,6 +30,15 @@ wait_requests() {  # wait_requests CMD COUNT MS WHAT: until the keyboard has see
     [ "$SECONDS" -le "$deadline" ] || fail "$4 (command $1: $(requests_of "$1") of $2)"
     sleep 0.05
   done
+}
+
+# Seconds from the last Begin request to the last End reply in the traffic log, with the
+# number of requests in between: how long the last Apply kept the keyboard busy.
+last_apply_span() {
+  awk '$2 == "->" && $6 == "01" {start = $1; n = 0}
+       $2 == "->" {n++}
+       $2 == "<-" && $6 == "02" {end = $1; requests = n}
+       END {printf "%d requests in %.3f s\n", requests, end - start}' "$TARVOLIN_VKB_TRAFFIC"
 }
 
 # Copies of every file in the data folder, to compare with later.
