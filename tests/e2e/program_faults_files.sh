@@ -65,20 +65,27 @@ question_text() {  # question_text WHAT TEXT
   screenshot "faults-$1-question"
   td answer no
   expect_state 10000 "$1: the question stayed" msgbox present=0
+  xdotool mousemove 0 0  # answering moved the pointer onto the keys
 }
 
-# Damaged: random bytes of odd length after the UTF-16 mark, then a section that still
-# parses. What can be read is used, the rest reads as a blank; nothing breaks.
+# Damaged: the file cut off in the middle of a character, right after the English text of
+# the restore-defaults question. What precedes the cut is used; every text after it reads as
+# a blank; nothing breaks.
 program_copy lang
-{
-  printf '\xff\xfe'
-  python3 -c 'import random, sys; random.seed(15); sys.stdout.buffer.write(random.randbytes(3001))'
-  printf '\n[LANGUAGE]\nlanguage=1\n' | iconv -f UTF-8 -t UTF-16LE
-} > "$work/lang/Skins/language.ini"
+python3 - "$bin/Skins/language.ini" "$work/lang/Skins/language.ini" << 'EOF'
+import sys
+data = open(sys.argv[1], "rb").read()
+english = data.index("[ENGINSH]".encode("utf-16-le"))
+line = data.index("MAIN_PROMPT_DEFAULT=".encode("utf-16-le"), english)
+cut = data.index("\r\n".encode("utf-16-le"), line) + 3  # an odd length: half a character
+open(sys.argv[2], "wb").write(data[:cut])
+EOF
 start_in "$work/lang"
 ui_answers "damaged language file"
+# A text after the cut: the Apply button's caption is a blank.
+[ "$(td get state 1006 caption)" = " " ] || fail "damaged language file: Apply's caption is '$(td get state 1006 caption)'"
 screenshot faults-language-damaged
-question_text language-damaged ' '
+question_text language-damaged "$(english_text MAIN_PROMPT_DEFAULT)"
 stop_program
 
 # Missing: every text is a single blank (the Chinese section is chosen, every key missing).

@@ -53,7 +53,6 @@ vkb latency 0 > /dev/null
 [ "$(requests_of 02)" = "$ends_before" ] || fail "kill in Apply: the kill came after the Apply"
 files_intact "kill in Apply" old
 same_file "kill in Apply" old "$profile"
-screenshot faults-killed-in-apply
 restarted "kill in Apply"
 
 # Killed the moment the temporary file of the profile appears, i.e. while Apply writes it:
