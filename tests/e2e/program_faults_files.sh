@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # Damaged files around the program: profile files with a wrong checksum or cut short in the
 # data folder at start-up and when a profile switch has to load one; a damaged and a missing
-# language file; a skin folder that lacks pictures, or a whole dialog's skin file. The program
-# starts, answers within 2 s, reaches the defined outcome, and never rewrites a damaged file
-# that it is not asked to rebuild.
+# language file. The program starts, answers within 2 s, reaches the defined outcome, and
+# never rewrites a damaged file that it is not asked to rebuild.
 source "$(dirname "$0")/program_faults_lib.sh"
 reset_user
 vkb reset > /dev/null
@@ -49,13 +48,7 @@ files_intact "switch loading a damaged file" cut
 screenshot faults-switch-damaged-file
 stop_program
 
-# --- The language file. A program folder of its own, so the build's files stay as they are.
-program_copy() {  # program_copy NAME: the program with its skin in $work/NAME
-  rm -rf "${work:?}/$1"
-  mkdir -p "$work/$1"
-  cp -r "$bin/Tarvolin.exe" "$bin/Quorlink.dll" "$bin/Halvrin.exe" "$bin/vkbhost.exe" \
-    "$bin/Skins" "$work/$1/"
-}
+# --- The language file, in a program folder of its own (program_copy).
 # Restore defaults asks its question with the text TEXT; answered No.
 question_text() {  # question_text WHAT TEXT
   td click 1138
@@ -96,69 +89,4 @@ screenshot faults-language-missing
 question_text language-missing ' '
 stop_program
 
-# --- Missing skin pictures: hover, press and disabled looks, the Flip arrows, the busy
-# frames, the lighting lamp, the composite dialog's keys and the profile manager's rows.
-program_copy skins
-for picture in main_over.jpg main_down.jpg main_disable.jpg Arrow.jpg jdt1.bmp jdt2.bmp \
-  jdt3.bmp dengup.bmp key_normal.jpg key_over.jpg Profile_normal.jpg; do
-  rm "$work/skins/Skins/$picture"
-done
-start_in "$work/skins"
-ui_answers "missing pictures"
-IFS=, read -r l t r b <<< "$(td get state 1058 rect)"
-xdotool mousemove $(((l + r) / 2)) $(((t + b) / 2))
-ui_answers "missing pictures, hovering a key"
-xdotool mousemove 0 0
-screenshot faults-missing-pictures
-ends_before=$(requests_of 02)
-vkb latency 100 > /dev/null  # long enough for the busy frames to run
-restore_defaults_and_apply
-wait_requests 02 "$((ends_before + 1))" 60000 "missing pictures: Apply sent no End"
-vkb latency 0 > /dev/null
-expect_state 30000 "missing pictures: Apply did not finish" state 1006 enabled=0
-ui_answers "missing pictures, after Apply"
-td click 1058
-expect_state 30000 "missing pictures: no composite dialog" dialog 0 visible=1
-ui_answers "missing pictures, composite dialog"
-screenshot faults-missing-pictures-composite
-td pane-click 2
-expect_state 30000 "missing pictures: the composite dialog did not close" dialog 0 present=0
-td click 1005
-td dialog wait 30000 list 1007 rows=3 || fail "missing pictures: the profile manager did not open"
-screenshot faults-missing-pictures-profile-manager
-td dialog click 2
-for _ in $(seq 200); do
-  td dialog list 1007 > /dev/null 2>&1 || break
-  sleep 0.1
-done
-td dialog list 1007 > /dev/null 2>&1 && fail "missing pictures: the profile manager did not close"
-ui_answers "missing pictures, profile manager closed"
-stop_program
-
-# A whole dialog skin file missing: the composite dialog's controls are placed at (1, 1) with
-# size 1 by 1; the dialog still opens and closes (Escape is its Cancel).
-rm "$work/skins/Skins/Composite.ini"
-start_in "$work/skins"
-td click 1058
-expect_state 30000 "no Composite.ini: no composite dialog" dialog 0 present=1
-ui_answers "no Composite.ini, composite dialog"
-screenshot faults-no-composite-ini
-# Alt+F4 as a user would press it: WM_CLOSE to the dialog, the visible window that is not the
-# main window.
-main=$(td get main hwnd)
-dialog=$(td windows | awk -v main="$main" '/^0x.* visible=1 / && $1 != main && !/tooltips/ {print $1}' | head -1)
-[ -n "$dialog" ] || fail "no Composite.ini: no dialog window"
-td close "$dialog" > /dev/null
-expect_state 30000 "no Composite.ini: the dialog did not close" dialog 0 present=0
-ui_answers "no Composite.ini, closed"
-stop_program
-
-# The main skin file missing: no background picture, which ends the start silently with exit
-# code 0 and no window.
-rm "$work/skins/Skins/Main.ini"
-(cd "$work/skins" && exec "$root/scripts/wine-run" Tarvolin.exe) &
-started_pids+=($!)
-wait_exit "$!"
-[ "$exit_code" = 0 ] || fail "no Main.ini: exit code $exit_code, not 0"
-[ "$(td get processes count)" = 0 ] || fail "no Main.ini: the program still runs"
 echo "program faults files: ok"

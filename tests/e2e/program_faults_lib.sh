@@ -107,6 +107,14 @@ kill_program_hard() {
   td --exe Halvrin.exe wait 30000 processes count=0 > /dev/null 2>&1 || true
 }
 
+# A program folder of its own (the build's files stay as they are), to damage its skin.
+program_copy() {  # program_copy NAME: the program with its skin in $work/NAME
+  rm -rf "${work:?}/$1"
+  mkdir -p "$work/$1"
+  cp -r "$bin/Tarvolin.exe" "$bin/Quorlink.dll" "$bin/Halvrin.exe" "$bin/vkbhost.exe" \
+    "$bin/Skins" "$work/$1/"
+}
+
 # Started with the keyboard attached: window shown, icon 141, the active profile's file built.
 start_attached() {  # start_attached [ARGS...]
   start_program "$@"
