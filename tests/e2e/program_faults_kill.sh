@@ -62,6 +62,7 @@ cmp -s "$faults_dir/$profile" "$reference_old/$profile" || fail "the rebuilt fil
 arm_kill_on_partial "$(program_unix_pid)"
 restore_defaults_and_apply
 td wait 60000 processes count=0 > /dev/null || fail "kill in save: the program was not killed"
+wait "$program_pid" 2> /dev/null || true  # reaped here, without the shell's "Killed" line
 wait "$watcher_pid" || true
 cat "$work/watch.out"
 grep -q "^killed while writing" "$work/watch.out" || fail "kill in save: no temporary file was seen"
