@@ -6,45 +6,9 @@
 # the old or the new one.
 source "$(dirname "$0")/program_faults_lib.sh"
 reset_user
-vkb reset > /dev/null
-factory_map0=$(dump_field key_maps 0)
-changed_block=$(g1_bank_a_block)
-wine_run tarvolinctl.exe raw 8 0 "$changed_block" > /dev/null || fail "could not prepare key map 0"
-changed_map0=$(dump_field key_maps 0)
+prepare_keyboard
 
 start_attached
-profile='$Profile0'
-
-# Each round starts from the changed key map, reloaded into the program as an attach does:
-# the profile file is rebuilt from the keyboard ("old") and Apply is disabled.
-prepare_round() {  # prepare_round WHAT
-  echo "--- $1 ($SECONDS s)"
-  wine_run tarvolinctl.exe raw 8 0 "$changed_block" > /dev/null || fail "$1: could not prepare"
-  td send profile > /dev/null || fail "$1: the reload did not run"
-  expect_state 10000 "$1: Apply enabled before the round" state 1006 enabled=0
-  keep_files old
-  ends_before=$(requests_of 02)
-}
-
-# Waits for the end of the Apply that Restore defaults started: the keyboard has seen its End
-# request and the busy picture is gone. Then the window must answer.
-apply_over() {  # apply_over WHAT
-  wait_requests 02 "$((ends_before + 1))" 90000 "$1: Apply sent no End"
-  expect_state 30000 "$1: the busy picture stayed" state 1177 visible=0
-  ui_answers "$1"
-}
-
-applied() {  # applied WHAT: the keyboard took the new key map; Apply is disabled; new file
-  expect_state 10000 "$1: Apply still enabled after a good download" state 1006 enabled=0
-  [ "$(dump_field key_maps 0)" = "$factory_map0" ] || fail "$1: the keyboard lacks the new key map"
-  changed_file "$1" old "$profile"
-  if [ -d "$work/files-new" ]; then
-    files_intact "$1" new old
-  else
-    keep_files new
-  fi
-}
-
 
 # The keyboard refuses the key-map block half-way: Begin and the macros went through, the
 # first pieces of the block too, then one piece is refused three times and the block write
@@ -64,9 +28,7 @@ expect_state 10000 "refused block: Apply disabled after a failed block" state 10
 same_file "refused block" old "$profile"
 files_intact "refused block" old
 [ "$written" -gt 3 ] || fail "refused block: the fault came before the block"
-td click 1006
-wait_requests 02 "$((ends_before + 2))" 60000 "refused block: the retry sent no End"
-expect_state 30000 "refused block: the retry's busy picture stayed" state 1177 visible=0
+retry_apply "refused block"
 applied "refused block, retried"
 
 # 8 ms per report, as a keyboard polled every 8 ms: Apply completes, correctly.
@@ -110,7 +72,7 @@ valid_profile_file "plug" "$profile"
 layout_message() {  # layout_message WHAT: the message shows, names the failure and goes away
   expect_state 60000 "$1: no message about the default layout" msgbox present=1
   td msgbox > "$work/box"
-  expect_in "$work/box" "^text=$(english_text MAIN_DEFAULT_MATRIX_PROMPT)$"
+  expect_in "$work/box" "^text=$(language_text MAIN_DEFAULT_MATRIX_PROMPT)$"
   expect_in "$work/box" "^buttons=ok$"
   screenshot "faults-$2"
   td answer ok

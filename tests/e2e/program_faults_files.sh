@@ -37,7 +37,7 @@ keep_files cut
 td click 1136
 expect_state 15000 "switch: no question about the unapplied edits" msgbox present=1
 td msgbox > "$work/box"
-expect_in "$work/box" "^text=$(english_text PROFILE_SELECT_PROMPT)$"
+expect_in "$work/box" "^text=$(language_text PROFILE_SELECT_PROMPT)$"
 td answer no
 expect_state 10000 "switch: the question stayed" msgbox present=0
 ui_answers "switch loading a damaged file"
@@ -46,6 +46,34 @@ expect_state 10000 "switch: Apply stayed enabled after No" state 1006 enabled=0
 [ "$(dump_field active_profile)" = 1 ] || fail "switch: the keyboard did not switch"
 files_intact "switch loading a damaged file" cut
 screenshot faults-switch-damaged-file
+
+# --- Import of damaged files lying in the data folder. Too short for a profile: only the
+# import failure. Long enough, but shorter than its header declares: the format error naming
+# the file, then the import failure. Nothing changes, the keyboard included.
+head -c 1000 "$fixture" > "$faults_dir/short.tvc"
+head -c 40000 "$fixture" > "$faults_dir/cut.tvc"
+keep_files before-import
+memory_before=$(keyboard_memory)
+documents=$(td get documents path)
+import_file "$documents\\Tarvolin\\short.tvc"
+expect_state 15000 "import short: no message" msgbox present=1
+expect_state 5000 "import short: not the import failure" msgbox "text=$(language_text MAIN_PROMPT_INPORT)"
+td answer ok
+expect_state 10000 "import short: the message stayed" msgbox present=0
+ui_answers "import of a short file"
+import_file "$documents\\Tarvolin\\cut.tvc"
+expect_state 15000 "import cut: no format error" msgbox present=1
+td msgbox > "$work/box"
+format_error=$(language_text PROFILE_FORMAT_ERROR)
+expect_in "$work/box" "^text=${format_error%%%s*}.*cut.tvc$"
+screenshot faults-import-cut-file
+td answer ok
+expect_state 15000 "import cut: no import failure" msgbox "text=$(language_text MAIN_PROMPT_INPORT)"
+td answer ok
+expect_state 10000 "import cut: a message stayed" msgbox present=0
+ui_answers "import of a cut file"
+files_intact "damaged imports" before-import
+[ "$(keyboard_memory)" = "$memory_before" ] || fail "a damaged import changed the keyboard"
 stop_program
 
 # --- The language file, in a program folder of its own (program_copy).
@@ -78,7 +106,7 @@ ui_answers "damaged language file"
 # A text after the cut: the Apply button's caption is a blank.
 [ "$(td get state 1006 caption)" = " " ] || fail "damaged language file: Apply's caption is '$(td get state 1006 caption)'"
 screenshot faults-language-damaged
-question_text language-damaged "$(english_text MAIN_PROMPT_DEFAULT)"
+question_text language-damaged "$(language_text MAIN_PROMPT_DEFAULT)"
 stop_program
 
 # Missing: every text is a single blank (the Chinese section is chosen, every key missing).

@@ -5,20 +5,8 @@
 # restarted program answers and shows the keyboard.
 source "$(dirname "$0")/program_faults_lib.sh"
 reset_user
-vkb reset > /dev/null
-changed_block=$(g1_bank_a_block)
-profile='$Profile0'
+prepare_keyboard
 
-# The keyboard with the changed key map and the program's configuration rebuilt from it, as
-# an attach does: the profile file is then the "old" one and Apply is disabled.
-prepare_round() {  # prepare_round WHAT
-  echo "--- $1 ($SECONDS s)"
-  wine_run tarvolinctl.exe raw 8 0 "$changed_block" > /dev/null || fail "$1: could not prepare"
-  td send profile > /dev/null || fail "$1: the reload did not run"
-  expect_state 10000 "$1: Apply enabled before the round" state 1006 enabled=0
-  keep_files old
-  ends_before=$(requests_of 02)
-}
 restarted() {  # restarted WHAT: started again, the program shows the keyboard and answers
   start_attached
   ui_answers "$1, started again"
@@ -33,10 +21,8 @@ restarted() {  # restarted WHAT: started again, the program shows the keyboard a
 start_attached
 prepare_round "reference"
 restore_defaults_and_apply
-wait_requests 02 "$((ends_before + 1))" 60000 "reference: Apply sent no End"
-expect_state 30000 "reference: Apply stayed enabled" state 1006 enabled=0
-changed_file "reference" old "$profile"
-keep_files new
+apply_over "reference"
+applied "reference"
 reference_old="$work/files-reference-old"
 cp -r "$work/files-old" "$reference_old"
 
@@ -78,18 +64,15 @@ restarted "kill in save"
 prepare_round "read-only"
 chmod a-w "$faults_dir/$profile"
 restore_defaults_and_apply
-apply_end=$((ends_before + 1))
-wait_requests 02 "$apply_end" 60000 "read-only: Apply sent no End"
-expect_state 30000 "read-only: the busy picture stayed" state 1177 visible=0
-ui_answers "read-only"
+apply_over "read-only"
 expect_state 10000 "read-only: Apply disabled although the file was not written" state 1006 enabled=1
 [ "$(td get msgbox present 2> /dev/null)" = 1 ] && fail "read-only: a message was shown"
+[ "$(dump_field key_maps 0)" = "$factory_map0" ] || fail "read-only: the keyboard lacks the new key map"
 same_file "read-only" old "$profile"
 files_intact "read-only" old
 chmod u+w "$faults_dir/$profile"
-td click 1006
-wait_requests 02 "$((apply_end + 1))" 60000 "read-only: the retry sent no End"
-expect_state 30000 "read-only: the retry left Apply enabled" state 1006 enabled=0
+retry_apply "read-only"
+expect_state 10000 "read-only: the retry left Apply enabled" state 1006 enabled=0
 files_intact "read-only, retried" new
 
 stop_program

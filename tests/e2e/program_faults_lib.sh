@@ -14,12 +14,6 @@ ui_answers() {  # ui_answers WHAT
   echo "$1: the window answered in $(sed -n 's/^ms=//p' <<< "$answer") ms"
 }
 
-# The English text of a key in the language file the program reads (the tests run in English).
-english_text() {  # english_text KEY
-  iconv -f UTF-16 -t UTF-8 "$bin/Skins/language.ini" | tr -d '\r' |
-    sed -n '/^\[ENGINSH\]/,$ p' | sed -n "s/^$1=//p" | head -1
-}
-
 # Requests the keyboard has seen with command byte CMD (two hex digits) in the traffic log.
 requests_of() {  # requests_of CMD
   grep -c -E -- "-> 04 .. .. $1 " "$TARVOLIN_VKB_TRAFFIC" 2> /dev/null || true
@@ -136,6 +130,54 @@ restore_defaults_and_apply() {
   expect_state 10000 "restore defaults asked nothing" msgbox present=1
   td answer yes
   expect_state 10000 "the question did not close" msgbox present=0
+}
+
+# --- Rounds of Apply from a known keyboard. Key map 0 of the keyboard is "changed" (G1 of bank
+# A sends A); Restore defaults puts the factory map back.
+profile='$Profile0'
+prepare_keyboard() {  # sets factory_map0, changed_block, changed_map0
+  vkb reset > /dev/null
+  factory_map0=$(dump_field key_maps 0)
+  changed_block=$(g1_bank_a_block)
+  wine_run tarvolinctl.exe raw 8 0 "$changed_block" > /dev/null || fail "could not prepare key map 0"
+  changed_map0=$(dump_field key_maps 0)
+}
+
+# Each round starts from the changed key map, reloaded into the program as an attach does:
+# the profile file is rebuilt from the keyboard ("old") and Apply is disabled.
+prepare_round() {  # prepare_round WHAT
+  echo "--- $1 ($SECONDS s)"
+  wine_run tarvolinctl.exe raw 8 0 "$changed_block" > /dev/null || fail "$1: could not prepare"
+  td send profile > /dev/null || fail "$1: the reload did not run"
+  expect_state 10000 "$1: Apply enabled before the round" state 1006 enabled=0
+  keep_files old
+  ends_before=$(requests_of 02)
+}
+
+# Waits for the end of the Apply that Restore defaults started: the keyboard has seen its End
+# request and the busy picture is gone. Then the window must answer.
+apply_over() {  # apply_over WHAT
+  wait_requests 02 "$((ends_before + 1))" 90000 "$1: Apply sent no End"
+  expect_state 30000 "$1: the busy picture stayed" state 1177 visible=0
+  ui_answers "$1"
+}
+
+# The user clicks Apply again once the keyboard behaves; waits until that Apply is over.
+retry_apply() {  # retry_apply WHAT
+  td click 1006
+  wait_requests 02 "$((ends_before + 2))" 60000 "$1: the retry sent no End"
+  expect_state 30000 "$1: the retry's busy picture stayed" state 1177 visible=0
+}
+
+applied() {  # applied WHAT: the keyboard took the new key map; Apply is disabled; new file
+  expect_state 10000 "$1: Apply still enabled after a good download" state 1006 enabled=0
+  [ "$(dump_field key_maps 0)" = "$factory_map0" ] || fail "$1: the keyboard lacks the new key map"
+  changed_file "$1" old "$profile"
+  if [ -d "$work/files-new" ]; then
+    files_intact "$1" new old
+  else
+    keep_files new
+  fi
 }
 
 # Runs a small Python program that watches the data folder and kills the program's process
