@@ -18,6 +18,9 @@ ui_answers() {  # ui_answers WHAT
 requests_of() {  # requests_of CMD
   grep -c -E -- "-> 04 .. .. $1 " "$TARVOLIN_VKB_TRAFFIC" 2> /dev/null || true
 }
+replies_with_status() {  # replies_with_status HEX: replies whose status byte (offset 7) is HEX
+  awk -v status="$1" '$2 == "<-" && $10 == status {n++} END {print n + 0}' "$TARVOLIN_VKB_TRAFFIC" 2> /dev/null
+}
 wait_requests() {  # wait_requests CMD COUNT MS WHAT: until the keyboard has seen COUNT of them
   local deadline=$((SECONDS + $3 / 1000))
   while [ "$(requests_of "$1")" -lt "$2" ]; do
@@ -177,6 +180,50 @@ applied() {  # applied WHAT: the keyboard took the new key map; Apply is disable
     files_intact "$1" new old
   else
     keep_files new
+  fi
+}
+
+# --- Apply under a keyboard fault (the Apply groups).
+# Apply stays enabled and the file untouched. The keyboard keeps the old key map, except after
+# wrong echoes: it carried out the first block piece that the program took as unanswered.
+not_applied() {  # not_applied WHAT
+  expect_state 10000 "$1: a failed Apply disabled Apply" state 1006 enabled=1
+  same_file "$1" old "$profile"
+  files_intact "$1" old
+  local map
+  map=$(dump_field key_maps 0)
+  if [ "$1" = "wrong 1000" ]; then
+    [ "$map" != "$factory_map0" ] || fail "$1: the whole block reached the keyboard"
+  else
+    [ "$map" = "$changed_map0" ] || fail "$1: the keyboard's key map changed"
+  fi
+}
+
+# Faults that the three attempts of each transaction ride out, or that cost only the Begin
+# request (a failed command does not stop the sequence; the last block write decides), and
+# faults on every request of the Apply: then Apply stays enabled, and a retry once the
+# keyboard behaves again writes everything. A wrong echo is a reply gone astray: the keyboard
+# carried the requests out, but the program never learnt it, so it must offer the retry.
+apply_with_fault() {  # apply_with_fault KIND N
+  prepare_round "$*"
+  busy_before=$(replies_with_status FE)
+  refused_before=$(replies_with_status FF)
+  vkb fault "$@" > /dev/null
+  restore_defaults_and_apply
+  apply_over "$*"
+  # "busy" answers with status 0xFE, "refuse" with 0xFF, each as often as asked.
+  case "$*" in
+    "busy 2") [ "$(replies_with_status FE)" = $((busy_before + 2)) ] || fail "busy 2: not two 0xFE replies" ;;
+    "refuse 2") [ "$(replies_with_status FF)" = $((refused_before + 2)) ] || fail "refuse 2: not two 0xFF replies" ;;
+  esac
+  if [ "$2" = 1000 ]; then
+    not_applied "$*"
+    vkb faults-clear > /dev/null
+    retry_apply "$*"
+    applied "$*, retried"
+  else
+    applied "$*"
+    vkb faults-clear > /dev/null
   fi
 }
 
