@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 #ifdef _WIN32
@@ -126,6 +127,41 @@ bool ReplaceFileAtomically(const std::filesystem::path& path,
     std::filesystem::remove(temporary, ignored);
   }
   return written;
+}
+
+std::optional<long> TemporaryWriter(const std::filesystem::path& name) {
+  constexpr std::string_view kSuffix = ".partial";
+  const std::string text = name.filename().string();
+  if (text.size() <= kSuffix.size() || !text.ends_with(kSuffix)) return std::nullopt;
+  const std::string_view stem(text.data(), text.size() - kSuffix.size());
+  // "<target>.<digits>-<digits>": the serial after the last dash, the process before it.
+  const std::size_t dash = stem.rfind('-');
+  const std::size_t dot = stem.rfind('.', dash);
+  if (dash == std::string_view::npos || dot == std::string_view::npos || dot == 0) {
+    return std::nullopt;
+  }
+  const std::string_view process = stem.substr(dot + 1, dash - dot - 1);
+  const std::string_view serial = stem.substr(dash + 1);
+  const auto digits = [](std::string_view part) {
+    return !part.empty() && part.size() <= 9 &&
+           std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; });
+  };
+  if (!digits(process) || !digits(serial)) return std::nullopt;
+  return std::stol(std::string(process));
+}
+
+int RemoveAbandonedTemporaries(const std::filesystem::path& folder,
+                               const std::function<bool(long process)>& running) {
+  int removed = 0;
+  std::error_code error;
+  for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+       it.increment(error)) {
+    const std::optional<long> writer = TemporaryWriter(it->path());
+    if (!writer || running(*writer)) continue;
+    std::error_code ignored;
+    if (it->is_regular_file(ignored) && std::filesystem::remove(it->path(), ignored)) ++removed;
+  }
+  return removed;
 }
 
 }  // namespace tarvolin

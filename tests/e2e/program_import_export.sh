@@ -7,54 +7,12 @@ source "$(dirname "$0")/program_lib.sh"
 reset_user
 fixture="$(dirname "$0")/../profiles/fixtures/random_five_macros.tvc"
 
-file_dialog_gone() {
-  for _ in $(seq 300); do
-    td filedialog > /dev/null 2>&1 || return 0
-    sleep 0.1
-  done
-  fail "the file dialog did not close"
-}
-# The menu button's popup, then its entry at POSITION (0 Import, 1 Export), by keyboard.
-menu_entry() {  # menu_entry POSITION
-  td click 1139
-  for _ in $(seq 100); do
-    td windows | grep -q "visible=1 class=#32768" && break
-    sleep 0.1
-  done
-  td windows | grep -q "visible=1 class=#32768" || fail "the menu button shows no popup"
-  for _ in $(seq 0 "$1"); do xdotool key Down; done
-  xdotool key Return
-}
-import_file() {  # import_file WINDOWS-PATH
-  menu_entry 0
-  file_dialog_up "Import"
-  expect_in "$work/filedialog" '^name=\*\.tvc$'
-  td filedialog accept "$1"
-  file_dialog_gone
-}
-export_file() {  # export_file WINDOWS-PATH
-  menu_entry 1
-  file_dialog_up "Export"
-  expect_in "$work/filedialog" '^name=\*\.tvc$'
-  td filedialog accept "$1"
-  file_dialog_gone
-}
-keyboard_memory() { vkb dump | tr -d '\r' | python3 -c '
-import json, sys
-dump = json.load(sys.stdin)
-print(json.dumps({k: dump[k] for k in ("key_maps", "macros")}, sort_keys=True))'; }
 wait_for_file() {  # wait_for_file PATH
   for _ in $(seq 300); do
     [ -s "$1" ] && return 0
     sleep 0.1
   done
   fail "$1 was not written"
-}
-
-# The English text of a key in the program's language file (the tests run in English).
-language_text() {
-  iconv -f UTF-16 -t UTF-8 "$bin/Skins/language.ini" | tr -d '\r' |
-    sed -n '/^\[ENGINSH\]/,$ p' | sed -n "s/^$1=//p" | head -1
 }
 
 start_program

@@ -136,6 +136,12 @@ finish_program_test() {
 }
 trap finish_program_test EXIT
 
+# The keyboard's key maps and macros, to see whether anything wrote to them.
+keyboard_memory() { vkb dump | tr -d '\r' | python3 -c '
+import json, sys
+dump = json.load(sys.stdin)
+print(json.dumps({k: dump[k] for k in ("key_maps", "macros")}, sort_keys=True))'; }
+
 # A field of `vkbctl dump` (the keyboard's memory as JSON).
 dump_field() {  # dump_field NAME [INDEX]
   vkb dump | tr -d '\r' | python3 -c '
@@ -183,4 +189,43 @@ file_dialog_up() {  # file_dialog_up WHAT
     sleep 0.1
   done
   fail "$1: no file dialog"
+}
+# The menu button's Import and Export entries, through the common file dialog.
+file_dialog_gone() {
+  for _ in $(seq 300); do
+    td filedialog > /dev/null 2>&1 || return 0
+    sleep 0.1
+  done
+  fail "the file dialog did not close"
+}
+# The menu button's popup, then its entry at POSITION (0 Import, 1 Export), by keyboard.
+menu_entry() {  # menu_entry POSITION
+  td click 1139
+  for _ in $(seq 100); do
+    td windows | grep -q "visible=1 class=#32768" && break
+    sleep 0.1
+  done
+  td windows | grep -q "visible=1 class=#32768" || fail "the menu button shows no popup"
+  for _ in $(seq 0 "$1"); do xdotool key Down; done
+  xdotool key Return
+}
+import_file() {  # import_file WINDOWS-PATH
+  menu_entry 0
+  file_dialog_up "Import"
+  expect_in "$work/filedialog" '^name=\*\.tvc$'
+  td filedialog accept "$1"
+  file_dialog_gone
+}
+export_file() {  # export_file WINDOWS-PATH
+  menu_entry 1
+  file_dialog_up "Export"
+  expect_in "$work/filedialog" '^name=\*\.tvc$'
+  td filedialog accept "$1"
+  file_dialog_gone
+}
+
+# The English text of a key in the program's language file (the tests run in English).
+language_text() {
+  iconv -f UTF-16 -t UTF-8 "$bin/Skins/language.ini" | tr -d '\r' |
+    sed -n '/^\[ENGINSH\]/,$ p' | sed -n "s/^$1=//p" | head -1
 }

@@ -11,6 +11,9 @@ namespace tarvolin::mainwnd {
 
 void CTarvolinDlg::OnProfileMessage() {
   profiles::ReloadActiveProfile(switch_context_, 0);
+  // The keyboard may have changed its profile while away, or not answer at all: the
+  // indicator names what was loaded, or the default profile.
+  profiles::RefreshProfileIndicator(switch_context_, 0);
   RefreshGKeyLooks();  // assigned G keys are drawn checked from the first attach on
   SetProfileButtons(model::QueryActiveProfile(channel_));
   ShowLighting(lighting_->OnKeyboardAttached());

@@ -16,6 +16,7 @@
 #include "model/key_buttons.h"
 #include "platform/win32/wide_text.h"
 #include "profiles/profile_file.h"
+#include "profiles/win32/abandoned_temporaries.h"
 #include "profiles/win32/documents_folder.h"
 #include "profiles/win32/profile_menu_commands.h"
 #include "ui/main/flip_setting.h"
@@ -137,6 +138,8 @@ BOOL CTarvolinDlg::OnInitDialog() {
   ApplyCaptions();  // 18
   keyboard_filter_.Install(hwnd(), lighting::control::kEffectList);
   data_folder_.Ensure();
+  // A run killed while it wrote a profile left its temporary file; the target is whole.
+  profiles::win32::RemoveAbandonedProfileTemporaries(data_folder_.Path());
   lighting::CreateUserModeFiles(*user_lighting_settings_, app::ThePaths().skin_folder,
                                 data_folder_.Path());
   return TRUE;  // 19
