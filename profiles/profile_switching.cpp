@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "model/key_description.h"
+#include "model/macro_positions.h"
 #include "profiles/keyboard_profile.h"
 #include "profiles/profile_file.h"
 
@@ -27,12 +28,13 @@ int ActiveProfile(ProfileSwitchContext& context) {
 
 // Replaces the edited configuration by the file at `path`, or by the default profile set when
 // the file cannot be loaded, so a usable configuration always remains. The caller holds the
-// edit lock.
-void LoadFileOrDefaults(model::EditedConfig& edited, const std::filesystem::path& path) {
+// edit lock. True when the file was loaded.
+bool LoadFileOrDefaults(model::EditedConfig& edited, const std::filesystem::path& path) {
   ReleaseEditedConfiguration(edited);
-  if (!path.empty() && ReadProfileFile(edited, path) == 1) return;
+  if (!path.empty() && ReadProfileFile(edited, path) == 1) return true;
   ReleaseEditedConfiguration(edited);
   BuildDefaultProfileSet(edited);
+  return false;
 }
 
 // The No answer: the unapplied edits go, and the active profile's file comes back.
@@ -121,7 +123,10 @@ int ReloadActiveProfile(ProfileSwitchContext& context, int keep_apply) {
   }
   {
     std::lock_guard lock(config.edited.mutex());
-    LoadFileOrDefaults(config.edited, path);
+    // Read back from the keyboard, the library is in the keyboard's order (ids 1..N).
+    if (LoadFileOrDefaults(config.edited, path)) {
+      config.edited.keyboard_macro_order = model::MacroIds(config.edited.macros);
+    }
     RefreshActiveKeyButtons(context);
   }
   if (keep_apply == 0) context.window.SetApplyEnabled(false);
