@@ -4,6 +4,7 @@
 
 #include "model/key_description.h"
 #include "model/macro_positions.h"
+#include "profiles/file_io.h"
 #include "profiles/keyboard_profile.h"
 #include "profiles/profile_file.h"
 
@@ -43,9 +44,16 @@ void DiscardEdits(ProfileSwitchContext& context) {
   const int active = ActiveProfile(context);
   if (active < 0) return;
   const std::filesystem::path path = context.profiles.data_folder.ProfileFilePath(active);
+  // A profile without a file (switched to since the attach) goes back to what the keyboard
+  // holds; the defaults would drop every macro, and the next Apply would erase them from the
+  // keyboard too.
+  const bool from_keyboard =
+      !FileExists(path) && ReadProfileFromKeyboard(Config(context), path) == 1;
   model::EditedConfig& edited = Config(context).edited;
   std::lock_guard lock(edited.mutex());
-  LoadFileOrDefaults(edited, path);
+  if (LoadFileOrDefaults(edited, path) && from_keyboard) {
+    edited.keyboard_macro_order = model::MacroIds(edited.macros);
+  }
 }
 
 void AskToSaveEdits(ProfileSwitchContext& context) {
