@@ -30,6 +30,7 @@ void EditedConfig::Release() {
   std::lock_guard lock(mutex_);
   ClearStrings();
   macros.clear();
+  keyboard_macro_order.reset();
   profiles.reset();
 }
 

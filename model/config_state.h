@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,10 @@
 // both takes the EditedConfig's first.
 
 namespace tarvolin::model {
+
+// The ids of a configuration's macros in the order the keyboard holds their macros, so a key
+// stored as [5, 1, p] plays the macro with id order[p]. Empty while unknown.
+using MacroOrder = std::optional<std::vector<std::uint16_t>>;
 
 // A launch-program or text-block text of one record, with its byte size in a file
 // (terminator included); size 0 means no text.
@@ -35,6 +40,9 @@ class EditedConfig {
 
   std::unique_ptr<ProfileSet> profiles;  // absent until a set is installed
   std::vector<MacroRecord> macros;       // the macro library, at most kMaxMacros
+  // How the keyboard's macro positions map to this library's ids: set when the library was
+  // read from the keyboard and after each download, forgotten when the library is replaced.
+  MacroOrder keyboard_macro_order;
 
   std::uint16_t MacroCount() const { return static_cast<std::uint16_t>(macros.size()); }
 
@@ -68,6 +76,9 @@ class AppliedConfig {
   std::vector<MacroRecord> macros;
   // The texts of all records of type 3 or 6, in record order, each with its terminator.
   std::vector<std::uint8_t> string_area;
+  // The edited configuration's order at Apply; the download replaces it once the keyboard
+  // took the new macro image. Clear() keeps it: it describes the keyboard, not the snapshot.
+  MacroOrder keyboard_macro_order;
 
   void Clear() {
     profiles.reset();

@@ -1,5 +1,6 @@
 #include "model/download.h"
 
+#include <algorithm>
 #include <mutex>
 #include <new>
 #include <vector>
@@ -7,6 +8,7 @@
 #include "device/commands.h"
 #include "model/key_map.h"
 #include "model/macro_image.h"
+#include "model/macro_positions.h"
 #include "model/model_text.h"
 #include "platform/little_endian.h"
 
@@ -62,11 +64,14 @@ int ApplyConfig(ConfigContext& context, int all) {
     WriteProfileHeader(*applied.profiles, edited.MacroCount(), edited.StringBytes());
     applied.macros = edited.macros;
     applied.string_area = PackStrings(edited, *applied.profiles);
+    applied.keyboard_macro_order = edited.keyboard_macro_order;
   } catch (const std::bad_alloc&) {
     applied.Clear();
     return 0;
   }
-  return DownloadKeyConfig(context, all);
+  const int result = DownloadKeyConfig(context, all);
+  edited.keyboard_macro_order = applied.keyboard_macro_order;
+  return result;
 }
 
 int DownloadKeyConfig(ConfigContext& context, int all) {
@@ -93,11 +98,21 @@ int DownloadKeyConfig(ConfigContext& context, int all) {
     profiles = {active};
   }
 
+  // The blocks to write in profile order; `carried` ones are other profiles read back from
+  // the keyboard with their macro positions moved to the new list.
+  struct BlockWrite {
+    int profile = 0;
+    KeyMapBlock block{};
+    bool carried = false;
+  };
   std::vector<std::uint8_t> image;
-  std::vector<KeyMapBlock> blocks;
+  std::vector<BlockWrite> writes;
+  std::vector<int> macro_map;  // old position -> new; empty when no position moves
+  std::vector<std::uint16_t> new_order;
+  KeyMapBlock default_map{};
   try {
     image.resize(image_size);
-    const KeyMapBlock default_map = context.default_key_map.Get();
+    default_map = context.default_key_map.Get();
     std::lock_guard lock(applied.mutex());
     if (!applied.profiles) return 0;
     if (!BuildMacroImageFrom(applied.macros, image, static_cast<std::uint16_t>(image_size),
@@ -105,22 +120,61 @@ int DownloadKeyConfig(ConfigContext& context, int all) {
       return 0;
     }
     for (const int profile : profiles) {
-      blocks.push_back(BuildKeyMapBlock(*applied.profiles, applied.macros, profile, default_map));
+      writes.push_back(
+          {profile, BuildKeyMapBlock(*applied.profiles, applied.macros, profile, default_map)});
+    }
+    new_order = MacroIds(applied.macros);
+    if (all != 1 && applied.keyboard_macro_order) {
+      macro_map = MacroPositionMap(*applied.keyboard_macro_order, applied.macros);
+      if (!MacroPositionsShift(macro_map)) macro_map.clear();
     }
   } catch (const std::bad_alloc&) {
     return 0;
   }
 
+  // The new image renumbers the macros under the keys of the profiles not written here. Those
+  // blocks are taken from the keyboard (the edited configuration may hold older ones) and only
+  // their macro positions change. A block that cannot be read stops the download before
+  // anything is written, so the keyboard never plays the wrong macros.
+  if (!macro_map.empty()) {
+    for (int profile = 0; profile < kHardwareProfileCount; ++profile) {
+      if (profile == writes.front().profile) continue;
+      BlockWrite carried{profile, {}, true};
+      if (device::ReadKeyMap(context.channel, profile, carried.block.data()) != device::kResultOk) {
+        return 0;
+      }
+      if (RemapMacroPositions(carried.block, macro_map, default_map)) {
+        writes.push_back(carried);
+      }
+    }
+    std::stable_sort(writes.begin(), writes.end(), [](const BlockWrite& a, const BlockWrite& b) {
+      return a.profile < b.profile;
+    });
+  }
+
   device::Begin(context.channel);
-  device::WriteMacros(context.channel, image.data(), image.size());
+  const int image_result = device::WriteMacros(context.channel, image.data(), image.size());
   int last_result = 0;
-  for (std::size_t i = 0; i < blocks.size(); ++i) {
-    last_result = device::WriteKeyMap(context.channel, profiles[i], blocks[i].data());
+  bool carried_written = true;
+  for (const BlockWrite& write : writes) {
+    if (write.carried) {
+      // Old positions still fit the old image when the new one did not go in.
+      const bool written = image_result == device::kResultOk &&
+                           device::WriteKeyMap(context.channel, write.profile,
+                                               write.block.data()) == device::kResultOk;
+      carried_written = carried_written && written;
+    } else {
+      last_result = device::WriteKeyMap(context.channel, write.profile, write.block.data());
+    }
   }
   device::End(context.channel);
+  if (image_result == device::kResultOk) {
+    std::lock_guard lock(applied.mutex());
+    applied.keyboard_macro_order = std::move(new_order);
+  }
 
   if (!with_names) context.prompter.Ask(ModelText(text::kProfileSpaceTight), PromptButtons::kOk);
-  return last_result == device::kResultOk ? 1 : 0;
+  return last_result == device::kResultOk && carried_written ? 1 : 0;
 }
 
 }  // namespace tarvolin::model

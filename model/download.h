@@ -31,7 +31,10 @@ int ApplyConfig(ConfigContext& context, int all);
 
 // The download proper, from the AppliedConfig alone. 1 when the last key-map block was
 // written, 0 otherwise (also when nothing was sent, as before the keyboard's default layout
-// has been read).
+// has been read). When the new macro list moves macros of the keyboard's known order, a
+// single-profile download also rewrites the other hardware profiles' blocks as read back,
+// with only their macro positions moved; it then succeeds only when those were written too,
+// and sends nothing when one of them cannot be read.
 int DownloadKeyConfig(ConfigContext& context, int all);
 
 }  // namespace tarvolin::model

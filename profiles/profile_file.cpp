@@ -136,16 +136,28 @@ int WriteProfileFile(model::EditedConfig& config, int lock, const std::filesyste
   return WriteLocked(config, path);
 }
 
-int SaveActiveProfileFile(ProfileContext& context, int lock) {
+namespace {
+
+int SaveActiveProfile(ProfileContext& context, int lock, bool create) {
   const int active = model::QueryActiveProfile(context.config.channel, context.config.app_state);
   if (active < 0) return 0;
   const std::filesystem::path path = context.data_folder.ProfileFilePath(active);
   model::EditedConfig& config = context.config.edited;
   std::unique_lock guard(config.mutex(), std::defer_lock);
   if (lock == 1) guard.lock();
-  // Apply keeps an existing file current; it never creates one.
-  if (!FileExists(path)) return 0;
+  if (!create && !FileExists(path)) return 0;
   return WriteLocked(config, path);
+}
+
+}  // namespace
+
+int SaveActiveProfileFile(ProfileContext& context, int lock) {
+  // Import keeps an existing file current; it never creates one.
+  return SaveActiveProfile(context, lock, false);
+}
+
+int SaveDownloadedProfileFile(ProfileContext& context, int lock) {
+  return SaveActiveProfile(context, lock, true);
 }
 
 model::ProfileSet DefaultProfileSet() {

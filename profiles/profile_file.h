@@ -71,6 +71,12 @@ int WriteProfileFile(model::EditedConfig& config, int lock, const std::filesyste
 // active profile is unknown, the file is missing or the write failed.
 int SaveActiveProfileFile(ProfileContext& context, int lock);
 
+// Apply's save, once the keyboard took the download: the active profile's file then mirrors
+// the keyboard, so it is written also when that profile has none yet (one switched to since
+// the keyboard was attached). Otherwise Apply would stay enabled for edits the keyboard
+// holds, and discarding later edits would find no file to go back to.
+int SaveDownloadedProfileFile(ProfileContext& context, int lock);
+
 // The ProfileSet of a fresh configuration: header for no macros and no strings, the
 // descriptor constants, every record zero but the G slot tags of profile 0.
 model::ProfileSet DefaultProfileSet();

@@ -3,6 +3,8 @@
 #include <mutex>
 
 #include "model/key_description.h"
+#include "model/macro_positions.h"
+#include "profiles/file_io.h"
 #include "profiles/keyboard_profile.h"
 #include "profiles/profile_file.h"
 
@@ -27,12 +29,13 @@ int ActiveProfile(ProfileSwitchContext& context) {
 
 // Replaces the edited configuration by the file at `path`, or by the default profile set when
 // the file cannot be loaded, so a usable configuration always remains. The caller holds the
-// edit lock.
-void LoadFileOrDefaults(model::EditedConfig& edited, const std::filesystem::path& path) {
+// edit lock. True when the file was loaded.
+bool LoadFileOrDefaults(model::EditedConfig& edited, const std::filesystem::path& path) {
   ReleaseEditedConfiguration(edited);
-  if (!path.empty() && ReadProfileFile(edited, path) == 1) return;
+  if (!path.empty() && ReadProfileFile(edited, path) == 1) return true;
   ReleaseEditedConfiguration(edited);
   BuildDefaultProfileSet(edited);
+  return false;
 }
 
 // The No answer: the unapplied edits go, and the active profile's file comes back.
@@ -41,9 +44,16 @@ void DiscardEdits(ProfileSwitchContext& context) {
   const int active = ActiveProfile(context);
   if (active < 0) return;
   const std::filesystem::path path = context.profiles.data_folder.ProfileFilePath(active);
+  // A profile without a file (switched to since the attach) goes back to what the keyboard
+  // holds; the defaults would drop every macro, and the next Apply would erase them from the
+  // keyboard too.
+  const bool from_keyboard =
+      !FileExists(path) && ReadProfileFromKeyboard(Config(context), path) == 1;
   model::EditedConfig& edited = Config(context).edited;
   std::lock_guard lock(edited.mutex());
-  LoadFileOrDefaults(edited, path);
+  if (LoadFileOrDefaults(edited, path) && from_keyboard) {
+    edited.keyboard_macro_order = model::MacroIds(edited.macros);
+  }
 }
 
 void AskToSaveEdits(ProfileSwitchContext& context) {
@@ -121,7 +131,10 @@ int ReloadActiveProfile(ProfileSwitchContext& context, int keep_apply) {
   }
   {
     std::lock_guard lock(config.edited.mutex());
-    LoadFileOrDefaults(config.edited, path);
+    // Read back from the keyboard, the library is in the keyboard's order (ids 1..N).
+    if (LoadFileOrDefaults(config.edited, path)) {
+      config.edited.keyboard_macro_order = model::MacroIds(config.edited.macros);
+    }
     RefreshActiveKeyButtons(context);
   }
   if (keep_apply == 0) context.window.SetApplyEnabled(false);

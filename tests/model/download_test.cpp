@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -378,6 +379,172 @@ TEST_F(ModelDownloadTest, ApplyPacksTheStringsOfProgramsAndTextBlocks) {
   std::copy_n(memory.key_maps.begin() + 1024, 512, block2.begin());
   EXPECT_EQ(EntryAt(block0, 1), EntryAt(defaults, 1));    // B is position 1
   EXPECT_EQ(EntryAt(block2, 2), (KeyMapEntry{0, 0, 0}));  // C is position 2
+}
+
+// Three macros on the keyboard, used by keys of profiles 1 and 2 while profile 0 is active.
+class MacroPositionsTest : public ModelDownloadTest {
+ protected:
+  static constexpr std::uint16_t kF1 = 0x03B, kF2 = 0x03C, kF3 = 0x03D, kF4 = 0x03E;
+
+  void SetUp() override {
+    ModelDownloadTest::SetUp();
+    if (HasFatalFailure()) return;
+    edited_.macros = {Macro(1, u"First", {{10, 0x01E, kPress}}),
+                      Macro(2, u"Second", {{10, 0x030, kPress}}),
+                      Macro(3, u"Third", {{10, 0x02E, kPress}})};
+    ProfileSet& set = *edited_.profiles;
+    set.Record(1, SlotOfCode(kF1)) = Record(AssignmentType::kMacro, 3);
+    set.Record(2, SlotOfCode(kF2)) = Record(AssignmentType::kMacro, 1);
+    set.Record(2, SlotOfCode(kF3)) = Record(AssignmentType::kMacro, 2);
+    auto context = Context();
+    ASSERT_EQ(ApplyConfig(context, 1), 1);
+    ASSERT_EQ(edited_.keyboard_macro_order, (MacroOrder{{1, 2, 3}}));
+    app_state_.cached_profile = 0;
+    // The keyboard's profile 2 is newer than the edited one: F4 was changed elsewhere.
+    vkb().firmware().Edit([&](vkb::FirmwareMemory& m) {
+      SetEntryAt(BlockOf(m, 2), Position(kF4), KeyMapEntry{2, 2, 0x05});
+    });
+    vkb().traffic().Clear();
+  }
+
+  // What the macro pane's commit leaves after deleting the macro with id 1.
+  void DeleteFirstMacro() {
+    edited_.macros.erase(edited_.macros.begin());
+    edited_.profiles->Record(2, SlotOfCode(kF2)) = KeyAssignment{};
+  }
+
+  std::size_t Position(std::uint16_t code) {
+    const KeyMapBlock defaults = default_key_map_.Get();
+    for (std::size_t k = 0; k < kKeyMapPositions; ++k) {
+      if (DecodeKeyMapEntry(EntryAt(defaults, k)) == code) return k;
+    }
+    ADD_FAILURE() << "no position for " << code;
+    return 0;
+  }
+
+  static KeyMapBlock& BlockOf(vkb::FirmwareMemory& memory, int profile) {
+    return *reinterpret_cast<KeyMapBlock*>(memory.key_maps.data() + 512 * profile);
+  }
+
+  KeyMapBlock KeyboardBlock(int profile) {
+    auto memory = vkb().firmware().Snapshot();
+    return BlockOf(memory, profile);
+  }
+
+  std::size_t Count(Command command) {
+    const auto commands = Traffic().commands;
+    return static_cast<std::size_t>(std::count(commands.begin(), commands.end(), command));
+  }
+};
+
+TEST_F(MacroPositionsTest, DeletingAMacroMovesTheOtherProfilesKeysWithIt) {
+  const KeyMapBlock before1 = KeyboardBlock(1);
+  const KeyMapBlock before2 = KeyboardBlock(2);
+  ASSERT_EQ(EntryAt(before1, Position(kF1)), (KeyMapEntry{5, 1, 2}));
+  DeleteFirstMacro();
+  auto context = Context();
+  ASSERT_EQ(ApplyConfig(context, 0), 1);
+
+  // Both other blocks read first, then one session writes the image and blocks 0, 1, 2.
+  const Sent sent = Traffic();
+  ASSERT_FALSE(sent.commands.empty());
+  EXPECT_EQ(sent.commands.front(), Command::kReadKeyMap);
+  const auto begin = std::find(sent.commands.begin(), sent.commands.end(), Command::kBegin);
+  EXPECT_EQ(std::count(sent.commands.begin(), begin, Command::kReadKeyMap), 20);
+  EXPECT_EQ(std::count(begin, sent.commands.end(), Command::kReadKeyMap), 0);
+  ASSERT_EQ(sent.blocks.size(), 3u);
+  for (int p = 0; p < 3; ++p) EXPECT_EQ(sent.blocks[static_cast<std::size_t>(p)].first, p);
+
+  // Profile 1's F1 still plays "Third", now at position 1; nothing else in the block moved.
+  KeyMapBlock expected1 = before1;
+  SetEntryAt(expected1, Position(kF1), KeyMapEntry{5, 1, 1});
+  EXPECT_EQ(KeyboardBlock(1), expected1);
+  // Profile 2: F2 played the deleted macro and is its default key again, F3 follows "Second",
+  // and the keyboard's own F4 survives although the edited configuration never had it.
+  KeyMapBlock expected2 = before2;
+  SetEntryAt(expected2, Position(kF2), EntryAt(default_key_map_.Get(), Position(kF2)));
+  SetEntryAt(expected2, Position(kF3), KeyMapEntry{5, 1, 0});
+  EXPECT_EQ(KeyboardBlock(2), expected2);
+  EXPECT_EQ(EntryAt(KeyboardBlock(2), Position(kF4)), (KeyMapEntry{2, 2, 0x05}));
+  EXPECT_EQ(edited_.keyboard_macro_order, (MacroOrder{{2, 3}}));
+
+  // Read back as at the next attach, ids are renumbered and still name the same macros.
+  std::vector<KeyAssignment> storage(kSlotsPerProfile);
+  ProfileRecords records(storage.data(), kSlotsPerProfile);
+  ImportKeyMapBlock(records, KeyboardBlock(1), default_key_map_.Get());
+  EXPECT_EQ(records[SlotOfCode(kF1)].value, 2u);  // id 2 of [Second, Third]
+
+  // Nothing moves any more: no reads, only the active block.
+  vkb().traffic().Clear();
+  ASSERT_EQ(ApplyConfig(context, 0), 1);
+  EXPECT_EQ(Count(Command::kReadKeyMap), 0u);
+  EXPECT_EQ(Traffic().blocks.size(), 1u);
+
+  // A macro added at the end moves nothing either.
+  edited_.macros.push_back(Macro(4, u"Fourth", {}));
+  vkb().traffic().Clear();
+  ASSERT_EQ(ApplyConfig(context, 0), 1);
+  EXPECT_EQ(Count(Command::kReadKeyMap), 0u);
+  EXPECT_EQ(edited_.keyboard_macro_order, (MacroOrder{{2, 3, 4}}));
+
+  // Moving macros moves the keys' positions; a block with no macro key is not rewritten.
+  std::rotate(edited_.macros.begin(), edited_.macros.begin() + 1, edited_.macros.end());
+  // [Third, Fourth, Second]
+  edited_.profiles->Record(2, SlotOfCode(kF3)) = KeyAssignment{};
+  vkb().firmware().Edit([&](vkb::FirmwareMemory& m) {
+    SetEntryAt(BlockOf(m, 2), Position(kF3), EntryAt(default_key_map_.Get(), Position(kF3)));
+  });
+  vkb().traffic().Clear();
+  ASSERT_EQ(ApplyConfig(context, 0), 1);
+  EXPECT_EQ(Count(Command::kReadKeyMap), 20u);
+  ASSERT_EQ(Traffic().blocks.size(), 2u);
+  EXPECT_EQ(Traffic().blocks[1].first, 1);
+  EXPECT_EQ(EntryAt(KeyboardBlock(1), Position(kF1)), (KeyMapEntry{5, 1, 0}));
+}
+
+TEST_F(MacroPositionsTest, AKeyboardThatCannotBeReadOrTakeTheImageKeepsItsOldPositions) {
+  DeleteFirstMacro();
+  const auto before = vkb().firmware().Snapshot();
+  const KeyMapBlock before1 = KeyboardBlock(1);
+  auto context = Context();
+
+  // The other block cannot be read: nothing at all is written, the old order stays known.
+  vkb::FaultPlan refuse_read;
+  refuse_read.refused_replies = device::kMaxAttempts;
+  vkb().firmware().SetFaults(refuse_read);
+  EXPECT_EQ(ApplyConfig(context, 0), 0);
+  EXPECT_EQ(Count(Command::kBegin), 0u);
+  EXPECT_EQ(Count(Command::kWriteMacros), 0u);
+  EXPECT_EQ(vkb().firmware().Snapshot().key_maps, before.key_maps);
+  EXPECT_EQ(edited_.keyboard_macro_order, (MacroOrder{{1, 2, 3}}));
+
+  // The keyboard refuses the new image midway (less space than it said): the other blocks
+  // stay as they were, fitting the old image, and Apply reports the failure.
+  app_state_.macro_space = 32640;
+  for (MacroRecord& macro : edited_.macros) macro.action_count = 1700;
+  vkb().traffic().Clear();
+  EXPECT_EQ(ApplyConfig(context, 0), 0);
+  EXPECT_GT(Count(Command::kWriteMacros), 0u);
+  EXPECT_EQ(KeyboardBlock(1), before1);
+  EXPECT_EQ(edited_.keyboard_macro_order, (MacroOrder{{1, 2, 3}}));
+
+  // Once the image fits, the next Apply carries the blocks over from the old order.
+  for (MacroRecord& macro : edited_.macros) macro.action_count = 1;
+  app_state_.macro_space = 12800;
+  ASSERT_EQ(ApplyConfig(context, 0), 1);
+  EXPECT_EQ(EntryAt(KeyboardBlock(1), Position(kF1)), (KeyMapEntry{5, 1, 1}));
+  EXPECT_EQ(EntryAt(KeyboardBlock(2), Position(kF3)), (KeyMapEntry{5, 1, 0}));
+
+  // A library that did not come from the keyboard (released and replaced) has no known order:
+  // the download sends only its own block, as it always did.
+  edited_.Release();
+  EXPECT_FALSE(edited_.keyboard_macro_order);
+  edited_.profiles = std::make_unique<ProfileSet>();
+  edited_.macros = {Macro(7, u"Other", {})};
+  vkb().traffic().Clear();
+  ASSERT_EQ(ApplyConfig(context, 0), 1);
+  EXPECT_EQ(Count(Command::kReadKeyMap), 0u);
+  EXPECT_EQ(edited_.keyboard_macro_order, (MacroOrder{{7}}));
 }
 
 }  // namespace

@@ -78,23 +78,55 @@ TEST_F(ProfileSwitchingTest, NoDiscardsEditsByReloadingTheOldProfilesFile) {
     edited_.profiles->Record(0, model::SlotOfCode(0x01E)).value = 0x031;  // unapplied edit
   }
   window_.manager_unapplied = true;  // the profile manager's changes count as well
+  edited_.keyboard_macro_order = model::MacroOrder{{1}};
   EXPECT_EQ(SwitchProfile(context_, 1), 1);
+  // A library from a file says nothing about the keyboard's macro order.
+  EXPECT_FALSE(edited_.keyboard_macro_order);
   EXPECT_EQ(prompter_.messages.size(), 1u);
   EXPECT_FALSE(window_.apply_enabled);
   EXPECT_EQ(EditedValueOfA(0), 0x030u);
   EXPECT_EQ(KeyboardProfile(), 1);
 
-  // The old profile's file is missing: a usable default configuration remains.
+  // The old profile's file is missing: the configuration goes back to what the keyboard
+  // holds, its macro included, and that profile's file is made from it.
+  {
+    model::EditedConfig keyboard;
+    BuildDefaultProfileSet(keyboard);
+    keyboard.macros.resize(1);
+    keyboard.macros[0].id = 4;
+    keyboard.macros[0].SetName(u"Kept");
+    model::ConfigContext download{channel(), prompter_,        keyboard,
+                                  applied_,  default_key_map_, app_state_};
+    std::lock_guard lock(keyboard.mutex());
+    ASSERT_EQ(model::ApplyConfig(download, 1), 1);
+  }
   window_.apply_enabled = true;
   {
     std::lock_guard lock(edited_.mutex());
     edited_.profiles->Record(1, model::SlotOfCode(0x01E)).value = 0x031;
   }
+  ASSERT_FALSE(std::filesystem::exists(data_folder_.ProfileFilePath(1)));
   EXPECT_EQ(SwitchProfile(context_, 2), 1);
   ASSERT_NE(edited_.profiles, nullptr);
   EXPECT_EQ(EditedValueOfA(1), 0u);
+  ASSERT_EQ(edited_.MacroCount(), 1);
+  EXPECT_EQ(edited_.macros[0].Name(), u"Kept");
+  EXPECT_EQ(edited_.keyboard_macro_order, (model::MacroOrder{{1}}));
+  EXPECT_TRUE(std::filesystem::exists(data_folder_.ProfileFilePath(1)));
   EXPECT_EQ(KeyboardProfile(), 2);
   EXPECT_EQ(window_.shown_buttons.size(), model::kGKeyCount + model::kKeyButtonCount);
+
+  // Neither file nor keyboard to go back to: a usable default configuration remains.
+  ASSERT_FALSE(std::filesystem::exists(data_folder_.ProfileFilePath(2)));
+  window_.apply_enabled = true;
+  vkb::FaultPlan refuse_reads;
+  refuse_reads.refused_replies = device::kMaxAttempts;  // the first key-map read fails
+  vkb().firmware().SetFaults(refuse_reads);
+  EXPECT_EQ(SwitchProfile(context_, 0), 1);
+  ASSERT_NE(edited_.profiles, nullptr);
+  EXPECT_EQ(edited_.MacroCount(), 0);
+  EXPECT_FALSE(edited_.keyboard_macro_order);
+  EXPECT_EQ(KeyboardProfile(), 0);
 }
 
 TEST_F(ProfileSwitchingTest, SecondSwitchWhileTheQuestionIsOpenSwitchesWithoutAsking) {
@@ -141,6 +173,10 @@ TEST_F(ProfileSwitchingTest, ReloadRebuildsTheActiveProfilesFileFromTheKeyboard)
   keyboard.profiles->Record(1, model::SlotOfCode(0x01E)) = {};
   keyboard.profiles->Record(1, model::SlotOfCode(0x01E)).type = model::AssignmentType::kSingleKey;
   keyboard.profiles->Record(1, model::SlotOfCode(0x01E)).value = 0x030;
+  // Two macros whose ids the keyboard does not keep: they come back as 1 and 2.
+  keyboard.macros.resize(2);
+  keyboard.macros[0].id = 5;
+  keyboard.macros[1].id = 9;
   {
     model::ConfigContext download{channel(), prompter_,        keyboard,
                                   applied_,  default_key_map_, app_state_};
@@ -156,6 +192,8 @@ TEST_F(ProfileSwitchingTest, ReloadRebuildsTheActiveProfilesFileFromTheKeyboard)
   EXPECT_EQ(EditedValueOfA(1), 0x030u);
   EXPECT_TRUE(std::filesystem::exists(data_folder_.ProfileFilePath(1)));
   EXPECT_EQ(window_.calls, std::vector<std::string>{"buttons"});
+  // The library read back is in the keyboard's order, which later downloads rely on.
+  EXPECT_EQ(edited_.keyboard_macro_order, (model::MacroOrder{{1, 2}}));
 
   EXPECT_EQ(ReloadActiveProfile(context_, 0), 1);
   EXPECT_FALSE(window_.apply_enabled);
@@ -166,6 +204,7 @@ TEST_F(ProfileSwitchingTest, ReloadRebuildsTheActiveProfilesFileFromTheKeyboard)
   app_state_.cached_profile = -1;
   EXPECT_EQ(ReloadActiveProfile(context_, 0), 1);
   EXPECT_EQ(EditedValueOfA(1), 0u);
+  EXPECT_FALSE(edited_.keyboard_macro_order);
   EXPECT_TRUE(prompter_.messages.empty());
   RefreshProfileIndicator(context_, 1);
   EXPECT_EQ(window_.indicator, u"<Default Profile>");

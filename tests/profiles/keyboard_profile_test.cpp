@@ -240,6 +240,26 @@ TEST_F(KeyboardProfileTest, SaveActiveProfileFileRewritesOnlyAnExistingFile) {
   EXPECT_EQ(SaveActiveProfileFile(context_, 0), 0);
 }
 
+TEST_F(KeyboardProfileTest, ApplysSaveCreatesTheActiveProfilesMissingFile) {
+  // The keyboard was switched to profile 2 after the attach wrote only $Profile0's file.
+  app_state_.cached_profile = 2;
+  edited_.profiles->Record(2, SlotOfCode(0x01E)) = MakeRecord(AssignmentType::kDisabled);
+  const auto path = data_folder_.ProfileFilePath(2);
+  ASSERT_FALSE(std::filesystem::exists(path));
+  EXPECT_EQ(SaveDownloadedProfileFile(context_, 1), 1);
+  model::EditedConfig loaded;
+  ASSERT_EQ(ReadProfileFile(loaded, path), 1);
+  EXPECT_EQ(loaded.profiles->Record(2, SlotOfCode(0x01E)).type, AssignmentType::kDisabled);
+  EXPECT_FALSE(std::filesystem::exists(data_folder_.ProfileFilePath(0)));
+
+  // The active profile unknown: no file is guessed at.
+  std::filesystem::remove(path);
+  app_state_.cached_profile = -1;
+  RefuseEverything();
+  EXPECT_EQ(SaveDownloadedProfileFile(context_, 0), 0);
+  EXPECT_FALSE(std::filesystem::exists(path));
+}
+
 TEST_F(KeyboardProfileTest, ImportLoadsSavesAndWritesAllProfiles) {
   // The file to import, written from another configuration.
   model::EditedConfig source;

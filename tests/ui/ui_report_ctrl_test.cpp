@@ -518,5 +518,36 @@ TEST(ReportCtrlImageLists, CheckBoxImagesGoWithTheWindow) {
   EXPECT_EQ(live, 0);
 }
 
+// Check boxes switched off and on again: every state list the list view made goes, whether
+// the window ends by DestroyWindow or the control's own destruction.
+TEST(ReportCtrlImageLists, EveryCheckBoxListMadeGoesWithTheControl) {
+  uitest::RecordingParent parent{300, 200};
+  std::vector<HIMAGELIST> made;
+  auto note_state_images = [&made](const CReportCtrl& list) {
+    const auto images =
+        reinterpret_cast<HIMAGELIST>(SendMessageW(list.hwnd(), LVM_GETIMAGELIST, LVSIL_STATE, 0));
+    if (images != nullptr && std::find(made.begin(), made.end(), images) == made.end()) {
+      made.push_back(images);
+    }
+  };
+  for (const bool destroy_window : {true, false}) {
+    CReportCtrl list;
+    ASSERT_TRUE(list.Create(parent.hwnd(), RECT{0, 0, 280, 180}, 1007));
+    list.AddColumn(0, L"Name", LVCFMT_LEFT, 100);
+    for (const auto mode : {widgets::CheckMode::kSingle, widgets::CheckMode::kNone,
+                            widgets::CheckMode::kFree, widgets::CheckMode::kSingle}) {
+      ASSERT_TRUE(list.ChooseCheckMode(static_cast<int>(mode)));
+      note_state_images(list);
+    }
+    list.AddRow(0, L"row");
+    if (destroy_window) DestroyWindow(list.hwnd());
+  }
+  ASSERT_FALSE(made.empty());
+  const auto live = std::count_if(made.begin(), made.end(), [](HIMAGELIST images) {
+    return ImageList_GetImageCount(images) > 0;
+  });
+  EXPECT_EQ(live, 0);
+}
+
 }  // namespace
 }  // namespace tarvolin

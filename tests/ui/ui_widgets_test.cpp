@@ -190,6 +190,33 @@ TEST_F(ButtonTest, TooltipIsMadeOnceWithItsText) {
   EXPECT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), 1);
 }
 
+// A dialog's buttons are members that outlive its window and are attached again at the next
+// opening: the tooltip goes with the old window and a new one serves the new window.
+TEST_F(ButtonTest, TooltipGoesWithItsWindowAndComesBackForTheNext) {
+  button_.SetTooltip(L"Close", true);
+  HWND first = button_.tooltip();
+  ASSERT_TRUE(IsWindow(first));
+  DestroyWindow(button_.hwnd());
+  EXPECT_FALSE(IsWindow(first));
+  EXPECT_EQ(button_.tooltip(), nullptr);
+
+  HWND again = CreateWindowExW(0, L"BUTTON", L"Hi", WS_CHILD | WS_VISIBLE, 20, 10, 40, 30,
+                               parent_.hwnd(), reinterpret_cast<HMENU>(1030), nullptr, nullptr);
+  ASSERT_TRUE(button_.Attach(again));
+  button_.SetTooltip(L"Open", true);
+  HWND second = button_.tooltip();
+  ASSERT_TRUE(IsWindow(second));
+  EXPECT_EQ(SendMessageW(second, TTM_GETTOOLCOUNT, 0, 0), 1);
+  wchar_t text[64] = {};
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof(tool);
+  tool.hwnd = again;
+  tool.uId = 1;
+  tool.lpszText = text;
+  SendMessageW(second, TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&tool));
+  EXPECT_STREQ(text, L"Open");
+}
+
 TEST(SliderTest, ClicksAndKeysPostTheMovedMessage) {
   uitest::RecordingParent parent;
   widgets::CBitmapSlider slider;

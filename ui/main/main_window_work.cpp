@@ -37,7 +37,7 @@ void CTarvolinDlg::Apply() {
     // The file mirrors the keyboard: it is written only once the keyboard took the download,
     // so an Apply the keyboard refuses leaves the file as it was.
     const int applied = model::ApplyConfig(config_, 0);
-    const int saved = applied == 1 ? profiles::SaveActiveProfileFile(profile_context_, 0) : 0;
+    const int saved = applied == 1 ? profiles::SaveDownloadedProfileFile(profile_context_, 0) : 0;
     if (saved == 1 && applied == 1) SetApplyEnabled(false);
   }
   if (animated) {

@@ -28,7 +28,6 @@ std::wstring WindowText(HWND window) {
 
 CPngButton::~CPngButton() {
   if (hwnd() != nullptr && IsWindow(hwnd())) RemovePropW(hwnd(), kFrameProperty);
-  if (tooltip_ != nullptr && IsWindow(tooltip_)) DestroyWindow(tooltip_);
 }
 
 bool CPngButton::Attach(HWND button) {
@@ -136,12 +135,12 @@ void CPngButton::SetFrame(COLORREF colour, int value, int on) {
 }
 
 void CPngButton::EnsureTooltip() {
-  if (tooltip_ != nullptr || hwnd() == nullptr) return;
-  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                             WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                             CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
-                             GetModuleHandleW(nullptr), nullptr);
-  if (tooltip_ == nullptr) return;
+  if (tooltip_ || hwnd() == nullptr) return;
+  tooltip_.Reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                 WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
+                                 GetModuleHandleW(nullptr), nullptr));
+  if (!tooltip_) return;
   // TTF_SUBCLASS: the tooltip sees the button's mouse messages itself.
   TTTOOLINFOW tool{};
   tool.cbSize = sizeof(tool);
@@ -150,23 +149,23 @@ void CPngButton::EnsureTooltip() {
   tool.uId = 1;
   GetClientRect(hwnd(), &tool.rect);
   tool.lpszText = const_cast<wchar_t*>(L"");
-  SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_AUTOMATIC, kTooltipDelayMs);
+  SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(tooltip_.get(), TTM_SETDELAYTIME, TTDT_AUTOMATIC, kTooltipDelayMs);
 }
 
 void CPngButton::SetTooltip(const std::wstring& text, bool active) {
   tooltip_text_ = text;
   EnsureTooltip();
-  if (tooltip_ == nullptr) return;
+  if (!tooltip_) return;
   TTTOOLINFOW tool{};
   tool.cbSize = sizeof(tool);
   tool.hwnd = hwnd();
   tool.uId = 1;
   GetClientRect(hwnd(), &tool.rect);
-  SendMessageW(tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(tooltip_.get(), TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
   tool.lpszText = tooltip_text_.data();
-  SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
-  SendMessageW(tooltip_, TTM_ACTIVATE, active ? TRUE : FALSE, 0);
+  SendMessageW(tooltip_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(tooltip_.get(), TTM_ACTIVATE, active ? TRUE : FALSE, 0);
 }
 
 const skin::SkinSurface* CPngButton::PictureFor(ButtonPicture choice) const {
@@ -280,24 +279,30 @@ LRESULT CPngButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEHOVER:
       hover_ = 1;
       RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-      if (tooltip_ != nullptr || !tooltip_text_.empty()) {
+      if (tooltip_ || !tooltip_text_.empty()) {
         SetTooltip(tooltip_text_, true);
-        SendMessageW(tooltip_, TTM_UPDATE, 0, 0);
+        SendMessageW(tooltip_.get(), TTM_UPDATE, 0, 0);
       }
       return 0;
+    case WM_DESTROY:
+      // The tooltip goes with the window; the handle must not outlive it.
+      tooltip_.Reset();
+      tracking_ = 0;
+      hover_ = 0;
+      break;
     case WM_MOUSELEAVE:
       tracking_ = 0;
       hover_ = 0;
       RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
       return 0;
     case WM_SIZE:
-      if (tooltip_ != nullptr) {
+      if (tooltip_) {
         TTTOOLINFOW tool{};
         tool.cbSize = sizeof(tool);
         tool.hwnd = hwnd();
         tool.uId = 1;
         GetClientRect(hwnd(), &tool.rect);
-        SendMessageW(tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageW(tooltip_.get(), TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
       }
       break;
     default:

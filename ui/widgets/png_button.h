@@ -10,6 +10,7 @@
 #include "ui/skin/skin_button.h"
 #include "ui/widgets/button_picture_choice.h"
 #include "ui/widgets/subclassed_window.h"
+#include "ui/widgets/unique_window.h"
 
 namespace tarvolin::widgets {
 
@@ -51,7 +52,7 @@ class CPngButton : public SubclassedWindow, public skin::SkinButton {
   int source_x() const { return source_x_; }
   int source_y() const { return source_y_; }
   const skin::SkinSurface* last_painted() const { return last_painted_; }
-  HWND tooltip() const { return tooltip_; }
+  HWND tooltip() const { return tooltip_.get(); }
 
  protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -86,7 +87,9 @@ class CPngButton : public SubclassedWindow, public skin::SkinButton {
   int rotated_ = 0;
   HoverHook hover_hook_;
   std::wstring tooltip_text_;
-  HWND tooltip_ = nullptr;
+  // Destroyed with the button's window (its owner is the top-level window, which may live
+  // on); a button attached to a new window, as in a dialog opened again, makes a new one.
+  UniqueWindow tooltip_;
   int frame_mode_ = 0;
   COLORREF frame_colour_ = 0;
   int frame_value_ = 0;

@@ -408,6 +408,8 @@ bool CReportCtrl::ChooseCheckMode(int mode) {
   check_mode_ = static_cast<CheckMode>(mode);
   SendMessageW(hwnd(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES,
                mode != 0 ? LVS_EX_CHECKBOXES : 0);
+  TakeCheckImages(
+      reinterpret_cast<HIMAGELIST>(SendMessageW(hwnd(), LVM_GETIMAGELIST, LVSIL_STATE, 0)));
   if (check_mode_ == CheckMode::kSingle) {
     GuardScope guard(selection_guard_);
     bool seen = false;
@@ -432,8 +434,7 @@ void CReportCtrl::ShowGridLines(bool on) {
 void CReportCtrl::SetRowImageList(HIMAGELIST images) {
   FinishCellEdit(true);
   SendMessageW(hwnd(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
-  if (row_images_ != nullptr && row_images_ != images) ImageList_Destroy(row_images_);
-  row_images_ = images;
+  row_images_.Reset(images);
 }
 
 void CReportCtrl::SetHeaderImageList(HIMAGELIST images) {
@@ -441,8 +442,7 @@ void CReportCtrl::SetHeaderImageList(HIMAGELIST images) {
   if (header != nullptr) {
     SendMessageW(header, HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
   }
-  if (header_images_ != nullptr && header_images_ != images) ImageList_Destroy(header_images_);
-  header_images_ = images;
+  header_images_.Reset(images);
 }
 
 // ---- window --------------------------------------------------------------------------
@@ -456,26 +456,32 @@ void CReportCtrl::TearDown() {
   if (hwnd() != nullptr && IsWindow(hwnd())) {
     SendMessageW(hwnd(), LVM_DELETEALLITEMS, 0, 0);
     SendMessageW(hwnd(), LVM_SETIMAGELIST, LVSIL_SMALL, 0);
-    // The check boxes' state images are a list the list view made itself; with shared image
-    // lists it never frees them, so they go here (nobody else sets state images).
-    const auto state_images =
-        reinterpret_cast<HIMAGELIST>(SendMessageW(hwnd(), LVM_SETIMAGELIST, LVSIL_STATE, 0));
-    if (state_images != nullptr) ImageList_Destroy(state_images);
+    // Nobody else sets state images: whatever list the window holds is its check boxes'.
+    TakeCheckImages(
+        reinterpret_cast<HIMAGELIST>(SendMessageW(hwnd(), LVM_SETIMAGELIST, LVSIL_STATE, 0)));
   }
+  check_images_.Reset();
   FreeAllRecords();
   DestroyEditor();
   SetHeaderImageList(nullptr);
-  if (row_images_ != nullptr) ImageList_Destroy(row_images_);
-  row_images_ = nullptr;
+  row_images_.Reset();
+}
+
+void CReportCtrl::TakeCheckImages(HIMAGELIST images) {
+  // A list view makes a new state list each time check boxes are switched on; the one it
+  // dropped is destroyed here.
+  if (images != nullptr) check_images_.Reset(images);
 }
 
 void CReportCtrl::OnWindowDestroyed() {
+  // Also reached when the window went without the teardown (destroyed before the control
+  // saw WM_DESTROY): the image lists go with it all the same.
   editor_window_.reset();
   editor_ = nullptr;
   FreeAllRecords();
-  if (row_images_ != nullptr) ImageList_Destroy(row_images_);
-  if (header_images_ != nullptr) ImageList_Destroy(header_images_);
-  row_images_ = header_images_ = nullptr;
+  check_images_.Reset();
+  row_images_.Reset();
+  header_images_.Reset();
 }
 
 LRESULT CReportCtrl::HandleCustomDraw(NMLVCUSTOMDRAW& draw) {

@@ -16,6 +16,7 @@
 
 #include "ui/widgets/row_states.h"
 #include "ui/widgets/subclassed_window.h"
+#include "ui/widgets/unique_image_list.h"
 
 namespace tarvolin::widgets {
 
@@ -146,6 +147,7 @@ class CReportCtrl : public SubclassedWindow {
   bool HandleEditKey(WPARAM key);
   void DestroyEditor();
   void TearDown();
+  void TakeCheckImages(HIMAGELIST images);
   void SendToParent(UINT message, WPARAM wParam, LPARAM lParam);
 
   std::unique_ptr<EditorWindow> editor_window_;
@@ -157,8 +159,11 @@ class CReportCtrl : public SubclassedWindow {
   bool finishing_ = false;
   CheckMode check_mode_ = CheckMode::kFree;
   int editor_alignment_ = 0;
-  HIMAGELIST row_images_ = nullptr;
-  HIMAGELIST header_images_ = nullptr;
+  UniqueImageList row_images_;
+  UniqueImageList header_images_;
+  // The check boxes' state images: the list view makes them itself and, sharing its image
+  // lists, never frees them.
+  UniqueImageList check_images_;
   int sort_column_ = -1;
   bool sort_ascending_ = true;
   bool sortable_ = true;
