@@ -5,14 +5,21 @@
 namespace tarvolin::attachment {
 namespace {
 
+// True when the keyboard was reported gone after notice `notice`: a later run handles
+// that, and the plug run after it reads the keyboard again.
+bool UnpluggedSince(const DeviceEvents::Core& core, std::uint64_t notice) {
+  return core.last_unplug_notice.load() > notice;
+}
+
 // The keyboard's default layout and its macro space. Neither failure stops the run: the
-// window reloads all the same.
-void ReadKeyboardBasics(DeviceEvents::Core& core) {
+// window reloads all the same. A read that failed because the keyboard went away is not
+// worth a message: the user pulled it, and a storm of plugs would stack one up per cycle.
+void ReadKeyboardBasics(DeviceEvents::Core& core, std::uint64_t notice) {
   DeviceEventsContext& c = core.context;
   model::KeyMapBlock layout{};
   if (device::ReadDefaultLayout(c.channel, layout.data()) == device::kResultOk) {
     c.default_key_map.Set(layout);
-  } else {
+  } else if (!UnpluggedSince(core, notice) && c.channel.DeviceCount() > 0) {
     core.gate.Run([&c] {
       c.prompter.Ask(c.texts.Text(TextKey::MAIN_DEFAULT_MATRIX_PROMPT), PromptButtons::kOk);
     });
@@ -35,15 +42,17 @@ bool WaitForTray(DeviceEvents::Core& core) {
 
 }  // namespace
 
-void RunAttach(DeviceEvents::Core& core, int n) {
+void RunAttach(DeviceEvents::Core& core, int n, std::uint64_t notice) {
   DeviceEventsContext& c = core.context;
   if (!core.gate.IsOpen()) return;
   // The count handled last: a notification that changes nothing does nothing.
   if (n == c.app_state.keyboard_attached.load()) return;
 
   if (n > 0) {
-    ReadKeyboardBasics(core);
-    core.gate.Run([&c] { c.window.SendProfileReload(); });
+    // Reading a keyboard that has already left again only costs time while later notices
+    // queue up; this run then just keeps the presence in step.
+    if (!UnpluggedSince(core, notice)) ReadKeyboardBasics(core, notice);
+    if (!UnpluggedSince(core, notice)) core.gate.Run([&c] { c.window.SendProfileReload(); });
   } else {
     c.app_state.cached_profile.store(-1);
     core.gate.Run([&c] { c.window.Hide(); });

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -117,10 +118,70 @@ TEST_F(AttachHandlerTest, FastUnplugAndReplugAreHandledInTheOrderReported) {
   vkb().Plug();
   vkb().Drain();
   events_.WaitUntilIdle();
-  EXPECT_EQ(window_.Calls(), (Calls{"hide", "icon 128", "reload", "icon 141", "hide", "icon 128",
-                                    "reload", "icon 141"}));
+  // The first replug's run starts after the keyboard has gone again: it keeps the presence
+  // in step but reads nothing; the last one reloads.
+  EXPECT_EQ(window_.Calls(),
+            (Calls{"hide", "icon 128", "icon 141", "hide", "icon 128", "reload", "icon 141"}));
   EXPECT_EQ(app_state_.keyboard_attached.load(), 1);
   EXPECT_EQ(events_.PresenceIcon(), kIconKeyboardAttached);
+}
+
+TEST_F(AttachHandlerTest, PlugStormReadsOnlyTheKeyboardThatStayedAndAsksNothing) {
+  StartUpRun(1);
+  window_.ClearCalls();
+  // The first unplug's run holds the queue until every notice of the storm is in.
+  std::atomic<bool> storm_over{false};
+  window_.on_hide = [&] {
+    while (!storm_over) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  };
+  for (int i = 0; i < 50; ++i) {
+    vkb().Unplug();
+    vkb().Plug();
+  }
+  vkb().Drain();
+  vkb().traffic().Clear();
+  storm_over = true;
+  events_.WaitUntilIdle();
+
+  const Calls calls = window_.Calls();
+  EXPECT_EQ(std::count(calls.begin(), calls.end(), "reload"), 1);
+  EXPECT_EQ(std::count(calls.begin(), calls.end(), "hide"), 50);
+  ASSERT_GE(calls.size(), 2u);
+  EXPECT_EQ(calls[calls.size() - 2], "reload");
+  EXPECT_EQ(calls.back(), "icon 141");
+  EXPECT_TRUE(prompter_.messages.empty());
+  // Only the last run read the keyboard: one layout read.
+  int layout_reads = 0;
+  for (const auto& request : vkb().traffic().Requests()) {
+    if (request[device::kOffsetCommand] == 15 && request[device::kOffsetAddress] == 0 &&
+        request[device::kOffsetAddress + 1] == 0) {
+      ++layout_reads;
+    }
+  }
+  EXPECT_EQ(layout_reads, 1);
+  EXPECT_EQ(app_state_.keyboard_attached.load(), 1);
+
+  // Unplugged in the middle of the layout read: no message about a keyboard the user pulled,
+  // no reload, and the unplug's run hides the window.
+  window_.on_hide = nullptr;
+  window_.ClearCalls();
+  vkb().Unplug();
+  vkb().Drain();
+  events_.WaitUntilIdle();
+  vkb().keyboard().SetAfterRequestHook([this](std::uint8_t command) {
+    if (command == 15) vkb().keyboard().Unplug();
+  });
+  window_.ClearCalls();
+  vkb().Plug();
+  vkb().Drain();
+  events_.WaitUntilIdle();
+  // The unplug came from inside the plug's run: its own run is queued only now.
+  vkb().Drain();
+  events_.WaitUntilIdle();
+  vkb().keyboard().SetAfterRequestHook(nullptr);
+  EXPECT_EQ(window_.Calls(), (Calls{"icon 141", "hide", "icon 128"}));
+  EXPECT_TRUE(prompter_.messages.empty());
+  EXPECT_EQ(app_state_.keyboard_attached.load(), 0);
 }
 
 TEST_F(AttachHandlerTest, FailedLayoutReadTellsTheUserAndKeepsTheOldLayout) {
