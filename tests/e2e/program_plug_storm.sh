@@ -1,0 +1,166 @@
+#!/usr/bin/env bash
+# A plug storm while the program runs: TARVOLIN_STORM_CYCLES unplug/plug cycles (default 1000)
+# of the virtual keyboard with random times, the middle ones while the program applies
+# (restore defaults answered Yes, and Apply again when an unplug cut one short). Afterwards:
+# the same process runs, its window answers within 2 s, no message box waits, the tray icon
+# shows the final presence for a final plug and a final unplug, and the kernel handles, GDI
+# and USER objects and the working set after the last 100 cycles are those after the first
+# 100, within small allowances. Prints the figures; TARVOLIN_STORM_FIGURES=FILE also writes
+# them there as name=value lines (scripts/bench reads them).
+source "$(dirname "$0")/program_lib.sh"
+cycles=${TARVOLIN_STORM_CYCLES:-1000}
+[[ "$cycles" =~ ^[0-9]+$ ]] && [ "$cycles" -ge 300 ] || fail "TARVOLIN_STORM_CYCLES must be 300 or more"
+up_ms=1-80    # plugged: from a cut-short attach to a finished reload
+down_ms=1-30  # unplugged
+# What "flat" allows between the stats after the first 100 and after the last 100 cycles. A
+# leak of one object per cycle would show as 800 or more. Handles: worker threads still
+# ending hold a few. Working set: Wine's resident size moves by a few MB on its own.
+allow_handles=25
+allow_gdi=5
+allow_user=2
+allow_working_set_mb=6
+
+reset_user
+start_program
+expect_state 120000 "the window did not show" state 0 visible=1
+expect_state 60000 "no tray icon 141" tray tray=141
+program=$(td get main pid) || fail "no main window"
+
+field() { awk -F= -v name="$1" '$1 == name {print $2}' "$2"; }
+now_ms() { date +%s%3N; }
+no_message_box() {
+  if td msgbox > "$work/box" 2> /dev/null; then
+    cat "$work/box"
+    fail "$1: a message box waits"
+  fi
+}
+# The storm is over when every notice has been handled: the tray shows the presence, the
+# program is back to the threads it had before (every attach run has ended), the
+# user-interface thread answers and nothing waits for the user.
+idle_threads=""
+settle() {  # settle ICON WHAT
+  expect_state 120000 "$2: the tray icon is not $1" tray tray="$1"
+  [ -z "$idle_threads" ] ||
+    expect_state 120000 "$2: attach runs did not end" stats threads="$idle_threads"
+  wait_until_idle
+  no_message_box "$2"
+}
+sample() { td stats > "$work/$1" || fail "no stats ($1)"; }
+storm() {  # storm N NAME: in the foreground, its answer kept in $work/NAME
+  vkb storm "$1" "$up_ms" "$down_ms" > "$work/$2" || { cat "$work/$2"; fail "the storm $2 stopped"; }
+}
+
+settle 141 "start"
+sample start
+idle_threads=$(field threads "$work/start")
+started=$(now_ms)
+storm 100 first
+settle 141 "after the first 100 cycles"
+sample first
+
+# The middle cycles in the background, while restore defaults and Apply run again and again.
+# Most cycles are too quick for the reload after a plug to finish (there is then no profile
+# to apply); the last 40 stay plugged long enough for Applies, which the next unplug may cut
+# short. There each report takes 8 ms, as on a keyboard polled every 8 ms, so an Apply lasts
+# long enough to be cut. Every
+# unplug hides the window, so the commands come as its buttons send them, from one driver
+# process (a process per click would be too slow).
+slow=40
+quick=$((cycles - 200 - slow))
+traffic_before=$(wc -l < "$TARVOLIN_VKB_TRAFFIC")
+{ vkb storm "$quick" "$up_ms" "$down_ms" && vkb latency 8 && vkb storm "$slow" 300-2000 "$down_ms"; } > "$work/middle" &
+storm_pid=$!
+started_pids+=("$storm_pid")
+rounds=0
+retries=0
+while kill -0 "$storm_pid" 2> /dev/null; do
+  td apply-loop 1500 > "$work/applies" || { cat "$work/applies"; fail "applying during the storm failed"; }
+  rounds=$((rounds + $(field rounds "$work/applies")))
+  retries=$((retries + $(field presses "$work/applies")))
+done
+wait "$storm_pid" || { cat "$work/middle"; fail "the middle storm stopped"; }
+vkb latency 0 > /dev/null
+# Downloads the keyboard saw begin, end, and begin without an end before the next Begin (cut
+# short by an unplug).
+tail -n +"$((traffic_before + 1))" "$TARVOLIN_VKB_TRAFFIC" |
+  awk '$2 == "->" && $6 == "01" {if (open) cut++; open = 1; begun++}
+       $2 == "->" && $6 == "02" {if (open) ended++; open = 0}
+       END {printf "begun=%d\nended=%d\ncut=%d\n", begun, ended, cut + open}' > "$work/downloads"
+begins=$(field begun "$work/downloads")
+ends=$(field ended "$work/downloads")
+cut=$(field cut "$work/downloads")
+echo "during the storm: $rounds restore-defaults rounds, $retries Apply presses; downloads: $begins begun, $ends ended, $cut cut short"
+[ "$begins" -ge 1 ] || fail "no Apply reached the keyboard during the storm"
+settle 141 "after the middle cycles"
+sample before_last
+storm 100 last
+finished=$(now_ms)
+settle 141 "after the last 100 cycles"
+sample last
+
+# Final presence both ways; the window answers within 2 s each time.
+td roundtrip 2000 > "$work/answer-plugged" || { cat "$work/answer-plugged"; fail "the window did not answer within 2 s"; }
+[ "$(td get state 0 visible)" = 0 ] || fail "the storm left the window shown"
+vkb unplug > /dev/null
+settle 128 "after the final unplug"
+td roundtrip 2000 > "$work/answer-unplugged" || fail "the window did not answer within 2 s (unplugged)"
+vkb plug > /dev/null
+settle 141 "after the final plug"
+td roundtrip 2000 > /dev/null || fail "the window did not answer within 2 s (plugged again)"
+[ "$(td get main pid)" = "$program" ] || fail "the program is not the one that started"
+[ "$(td get processes count)" = 1 ] || fail "more than one Tarvolin.exe runs"
+[ "$(td get state 0 visible)" = 0 ] || fail "a plug showed the window after the first show"
+# The program works afterwards: a restore-defaults Apply goes through and disables Apply.
+ends_before=$(grep -c -E -- "-> 04 .. .. 02 " "$TARVOLIN_VKB_TRAFFIC" || true)
+td command 1138 > /dev/null
+expect_state 60000 "restore defaults asked nothing after the storm" msgbox present=1
+td answer yes > /dev/null
+expect_state 60000 "the question did not close after the storm" msgbox present=0
+wait_until_idle
+expect_state 60000 "the Apply after the storm did not finish" state 1006 enabled=0
+[ "$(grep -c -E -- "-> 04 .. .. 02 " "$TARVOLIN_VKB_TRAFFIC" || true)" -gt "$ends_before" ] ||
+  fail "the Apply after the storm sent no End"
+
+mb() { awk -v b="$1" 'BEGIN {printf "%.1f", b / 1048576}'; }
+report() {
+  printf 'cycles=%s\nstorm_ms=%s\nup_ms=%s\ndown_ms=%s\n' "$cycles" "$((finished - started))" "$up_ms" "$down_ms"
+  printf 'apply_rounds=%s\napply_presses=%s\ndownloads_begun=%s\ndownloads_ended=%s\ndownloads_cut=%s\n' \
+    "$rounds" "$retries" "$begins" "$ends" "$cut"
+  printf 'answer_ms_plugged=%s\nanswer_ms_unplugged=%s\n' \
+    "$(field ms "$work/answer-plugged")" "$(field ms "$work/answer-unplugged")"
+  for stage in start first before_last last; do
+    for name in handles gdi user working_set threads; do
+      printf '%s_%s=%s\n' "$stage" "$name" "$(field "$name" "$work/$stage")"
+    done
+  done
+  printf 'handles_source=%s\ngdi_source=%s\nuser_source=%s\n' "$(field handles_source "$work/last")" \
+    "$(field gdi_source "$work/last")" "$(field user_source "$work/last")"
+}
+report > "$work/figures"
+[ -n "${TARVOLIN_STORM_FIGURES:-}" ] && cp "$work/figures" "$TARVOLIN_STORM_FIGURES"
+printf '%d cycles in %.1f s (storm only; the program settled after each part)\n' "$cycles" \
+  "$(awk -v ms="$((finished - started))" 'BEGIN {print ms / 1000}')"
+printf '%-12s %10s %10s %10s %10s\n' "" "start" "first 100" "before last" "last 100"
+for name in handles gdi user threads; do
+  printf '%-12s %10s %10s %10s %10s\n' "$name" "$(field "$name" "$work/start")" \
+    "$(field "$name" "$work/first")" "$(field "$name" "$work/before_last")" "$(field "$name" "$work/last")"
+done
+printf '%-12s %10s %10s %10s %10s\n' "working set" "$(mb "$(field working_set "$work/start")")" \
+  "$(mb "$(field working_set "$work/first")")" "$(mb "$(field working_set "$work/before_last")")" \
+  "$(mb "$(field working_set "$work/last")")"
+echo "(working set in MB; handles by $(field handles_source "$work/last"), GDI by $(field gdi_source "$work/last"), USER by $(field user_source "$work/last"))"
+
+flat() {  # flat NAME ALLOWANCE [SCALE]: last-100 value at most ALLOWANCE above first-100 value
+  local first last scale=${3:-1}
+  first=$(field "$1" "$work/first")
+  last=$(field "$1" "$work/last")
+  [ -n "$first" ] && [ -n "$last" ] || fail "no $1 figure"
+  [ $(((last - first) / scale)) -le "$2" ] ||
+    fail "$1 grew from $first after the first 100 cycles to $last after the last 100"
+}
+flat handles "$allow_handles"
+flat gdi "$allow_gdi"
+flat user "$allow_user"
+flat working_set "$allow_working_set_mb" 1048576
+stop_program
+echo "program plug storm: ok"
