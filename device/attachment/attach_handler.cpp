@@ -45,12 +45,28 @@ bool WaitForTray(DeviceEvents::Core& core) {
 void RunAttach(DeviceEvents::Core& core, int n, std::uint64_t notice) {
   DeviceEventsContext& c = core.context;
   if (!core.gate.IsOpen()) return;
+  // A later notice waits behind this one: only the newest count matters, and a plug storm
+  // would otherwise queue runs (each a thread) faster than they end. An unplug passed over
+  // is remembered, so the plug run after it still hides and reloads.
+  if (core.notices.load() != notice) {
+    if (n == 0) core.unplug_passed_over.store(true);
+    return;
+  }
+  const bool passed_over = core.unplug_passed_over.exchange(false);
+  const int last = c.app_state.keyboard_attached.load();
+  // While the keyboard counted as attached, an unplug passed over still owes its hide, and
+  // the keyboard that came back its reload.
+  const bool replugged = n > 0 && passed_over && last > 0;
   // The count handled last: a notification that changes nothing does nothing.
-  if (n == c.app_state.keyboard_attached.load()) return;
+  if (n == last && !replugged) return;
 
   if (n > 0) {
-    // Reading a keyboard that has already left again only costs time while later notices
-    // queue up; this run then just keeps the presence in step.
+    if (replugged) {
+      c.app_state.cached_profile.store(-1);
+      core.gate.Run([&c] { c.window.Hide(); });
+    }
+    // Reading a keyboard that has already left again only costs time; the run of that
+    // unplug follows and keeps the presence in step.
     if (!UnpluggedSince(core, notice)) ReadKeyboardBasics(core, notice);
     if (!UnpluggedSince(core, notice)) core.gate.Run([&c] { c.window.SendProfileReload(); });
   } else {

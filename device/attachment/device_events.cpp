@@ -6,12 +6,10 @@ namespace tarvolin::attachment {
 namespace {
 
 void StartRun(const std::shared_ptr<DeviceEvents::Core>& core, int device_count) {
-  const std::uint64_t notice = ++core->notices;
-  if (device_count == 0) {
-    std::uint64_t last = core->last_unplug_notice.load();
-    while (last < notice && !core->last_unplug_notice.compare_exchange_weak(last, notice)) {
-    }
-  }
+  std::lock_guard lock(core->notice_mutex);
+  const std::uint64_t notice = core->notices.load() + 1;
+  if (device_count == 0) core->last_unplug_notice.store(notice);
+  core->notices.store(notice);
   core->attach_runs.Start([core, device_count, notice] { RunAttach(*core, device_count, notice); });
 }
 
