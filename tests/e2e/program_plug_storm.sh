@@ -4,7 +4,8 @@
 # (restore defaults answered Yes, and Apply again when an unplug cut one short), five of them
 # unplugging in the middle of an Apply. Afterwards:
 # the same process runs, its window answers within 2 s, no message box waits, the tray icon
-# shows the final presence for a final plug and a final unplug, and the kernel handles, GDI
+# shows the final presence for a final plug and a final unplug, hidden it is not woken by
+# timers or polling (with the pointer resting where the window was), and the kernel handles, GDI
 # and USER objects and the working set after the last 100 cycles are those after the first
 # 100, within small allowances. Prints the figures; TARVOLIN_STORM_FIGURES=FILE also writes
 # them there as name=value lines (scripts/bench reads them).
@@ -26,6 +27,10 @@ start_program
 expect_state 120000 "the window did not show" state 0 visible=1
 expect_state 60000 "no tray icon 141" tray tray=141
 program=$(td get main pid) || fail "no main window"
+# The pointer rests on the window, as a user's would: the button under it tracks hover and
+# leave. Once the storm has hidden the window, nothing may keep watching the pointer.
+IFS=, read -r l t r b <<< "$(td get state 0 rect)"
+xdotool mousemove $(((l + r) / 2)) $(((t + b) / 2))
 
 field() { awk -F= -v name="$1" '$1 == name {print $2}' "$2"; }
 now_ms() { date +%s%3N; }
@@ -121,6 +126,23 @@ td roundtrip 2000 > /dev/null || fail "the window did not answer within 2 s (plu
 [ "$(td get main pid)" = "$program" ] || fail "the program is not the one that started"
 [ "$(td get processes count)" = 1 ] || fail "more than one Tarvolin.exe runs"
 [ "$(td get state 0 visible)" = 0 ] || fail "a plug showed the window after the first show"
+# Hidden and idle, the program sleeps: its threads (Linux threads under Wine) are not woken by
+# timers or polling. A leave tracking left running would wake one every millisecond.
+linux_pid=""
+for p in $(pgrep -f 'Tarvolin\.exe' || true); do
+  tr '\0' '\n' < "/proc/$p/environ" 2> /dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && linux_pid=$p
+done
+wakeups() { cat /proc/"$linux_pid"/task/*/status | awk '/ctxt_switches/ {n += $2} END {print n}'; }
+if [ -n "$linux_pid" ]; then
+  before=$(wakeups)
+  sleep 5  # the measured idle period
+  idle_wakeups=$(($(wakeups) - before))
+  echo "hidden and idle for 5 s: $idle_wakeups wake-ups"
+  [ "$idle_wakeups" -le 2 ] || fail "the hidden program woke $idle_wakeups times in 5 s"
+else
+  idle_wakeups="?"
+  echo "note: the program's Linux process was not found; idle wake-ups not measured"
+fi
 # The program works afterwards: a restore-defaults Apply goes through and disables Apply.
 ends_before=$(grep -c -E -- "-> 04 .. .. 02 " "$TARVOLIN_VKB_TRAFFIC" || true)
 td command 1138 > /dev/null
@@ -138,6 +160,7 @@ report() {
     "$((finished - started))" "$storm_ms" "$up_ms" "$down_ms" "$cut_cycles"
   printf 'apply_rounds=%s\napply_presses=%s\ndownloads_begun=%s\ndownloads_ended=%s\ndownloads_cut=%s\n' \
     "$rounds" "$retries" "$begins" "$ends" "$cut"
+  printf 'idle_wakeups_5s=%s\n' "$idle_wakeups"
   printf 'answer_ms_plugged=%s\nanswer_ms_unplugged=%s\n' \
     "$(field ms "$work/answer-plugged")" "$(field ms "$work/answer-unplugged")"
   for stage in start first before_last last; do

@@ -506,6 +506,8 @@ void CTarvolinDlg::Show() {
 }
 
 void CTarvolinDlg::Hide() {
+  // A button under the resting pointer would otherwise stay tracked while hidden.
+  for (auto& [id, button] : buttons_) button->CancelMouseTracking();
   ShowWindow(hwnd(), SW_HIDE);
 }
 
