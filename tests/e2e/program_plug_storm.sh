@@ -70,7 +70,7 @@ sample first
 # hides the window, so the commands come as its buttons send them, from one driver process
 # (a process per click would be too slow).
 cut_cycles=5
-quick=$((cycles - 200 - cut_cycles - 1))
+quick=$((cycles - 200 - 2 * cut_cycles))
 traffic_before=$(wc -l < "$TARVOLIN_VKB_TRAFFIC")
 vkb storm "$quick" "$up_ms" "$down_ms" > "$work/middle" &
 storm_pid=$!
@@ -84,20 +84,28 @@ while kill -0 "$storm_pid" 2> /dev/null; do
 done
 wait "$storm_pid" || { cat "$work/middle"; fail "the middle storm stopped"; }
 # Then cycles that each unplug in the middle of an Apply: a slow keyboard (150 ms per report)
-# keeps the Apply going for seconds, and the unplug comes right after the Yes. Restore
-# defaults only applies what it changes, so the keyboard's profile 0 first gets G1 assigned,
-# and one more cycle makes the program read it.
-settle 141 "before the Apply cycles"
-wine_run tarvolinctl.exe raw 8 0 "$(g1_bank_a_block)" > /dev/null || fail "could not prepare key map 0"
-vkb unplug > /dev/null
-settle 128 "before the Apply cycles"
-vkb plug > /dev/null
+# keeps the Apply going for seconds, and the unplug comes once its first key-map write is in.
+# Restore defaults only applies what it changes, so before each the keyboard's profile 0
+# gets G1 assigned and one more cycle makes the program read it.
 for i in $(seq "$cut_cycles"); do
   settle 141 "before Apply $i"
+  wine_run tarvolinctl.exe raw 8 0 "$(g1_bank_a_block)" > /dev/null || fail "could not prepare key map 0"
+  vkb unplug > /dev/null
+  settle 128 "before Apply $i"
+  vkb plug > /dev/null
+  settle 141 "before Apply $i"
   vkb latency 150 > /dev/null
+  writes_before=$(grep -c -E -- "-> 04 .. .. 08 " "$TARVOLIN_VKB_TRAFFIC" || true)
   td command 1138 > /dev/null
   expect_state 60000 "restore defaults asked nothing (Apply $i)" msgbox present=1
   td answer yes > /dev/null
+  # The download has begun once the first key-map write is in (the keys are redrawn first).
+  for _ in $(seq 1200); do
+    [ "$(grep -c -E -- "-> 04 .. .. 08 " "$TARVOLIN_VKB_TRAFFIC" || true)" -gt "$writes_before" ] && break
+    sleep 0.05
+  done
+  [ "$(grep -c -E -- "-> 04 .. .. 08 " "$TARVOLIN_VKB_TRAFFIC" || true)" -gt "$writes_before" ] ||
+    fail "Apply $i sent no key map"
   vkb unplug > /dev/null
   vkb latency 0 > /dev/null
   settle 128 "unplugged during Apply $i"
