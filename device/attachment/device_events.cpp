@@ -6,7 +6,11 @@ namespace tarvolin::attachment {
 namespace {
 
 void StartRun(const std::shared_ptr<DeviceEvents::Core>& core, int device_count) {
-  core->attach_runs.Start([core, device_count] { RunAttach(*core, device_count); });
+  std::lock_guard lock(core->notice_mutex);
+  const std::uint64_t notice = core->notices.load() + 1;
+  if (device_count == 0) core->last_unplug_notice.store(notice);
+  core->notices.store(notice);
+  core->attach_runs.Start([core, device_count, notice] { RunAttach(*core, device_count, notice); });
 }
 
 }  // namespace

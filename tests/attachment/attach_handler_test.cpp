@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -109,18 +110,108 @@ TEST_F(AttachHandlerTest, StartUpWithoutKeyboardEndsAtOnceAndLaterPlugDoesNotSho
 TEST_F(AttachHandlerTest, FastUnplugAndReplugAreHandledInTheOrderReported) {
   StartUpRun(1);
   window_.ClearCalls();
-  // The unplug's run is slow; the replug's run must still come after it.
-  window_.on_hide = [] { std::this_thread::sleep_for(std::chrono::milliseconds(150)); };
+  // The unplug's run is slow; the notices after it come while it runs. The replug's run
+  // must still come after it, and the newest count wins.
+  std::atomic<bool> hiding{false};
+  window_.on_hide = [&] {
+    hiding = true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+  };
   vkb().Unplug();
+  while (!hiding) std::this_thread::sleep_for(std::chrono::milliseconds(1));
   vkb().Plug();
   vkb().Unplug();
   vkb().Plug();
   vkb().Drain();
   events_.WaitUntilIdle();
-  EXPECT_EQ(window_.Calls(), (Calls{"hide", "icon 128", "reload", "icon 141", "hide", "icon 128",
-                                    "reload", "icon 141"}));
+  // The runs of the first replug and the second unplug are passed over for the newest.
+  EXPECT_EQ(window_.Calls(), (Calls{"hide", "icon 128", "reload", "icon 141"}));
   EXPECT_EQ(app_state_.keyboard_attached.load(), 1);
   EXPECT_EQ(events_.PresenceIcon(), kIconKeyboardAttached);
+
+  // The same while the keyboard counts as attached: a run for a plug holds the queue while
+  // an unplug and a plug come. The unplug passed over still hides, and the keyboard that
+  // came back is read again.
+  vkb().Unplug();
+  vkb().Drain();
+  events_.WaitUntilIdle();
+  window_.on_hide = nullptr;
+  std::atomic<bool> reloading{false};
+  std::atomic<bool> release{false};
+  window_.on_reload = [&] {
+    reloading = true;
+    while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  };
+  window_.ClearCalls();
+  vkb().Plug();
+  while (!reloading) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  window_.on_reload = nullptr;
+  vkb().Unplug();
+  vkb().Plug();
+  vkb().Drain();
+  vkb().traffic().Clear();
+  release = true;
+  events_.WaitUntilIdle();
+  EXPECT_EQ(window_.Calls(), (Calls{"reload", "icon 141", "hide", "reload", "icon 141"}));
+  EXPECT_FALSE(vkb().traffic().Requests().empty());
+  EXPECT_EQ(app_state_.keyboard_attached.load(), 1);
+}
+
+TEST_F(AttachHandlerTest, PlugStormReadsOnlyTheKeyboardThatStayedAndAsksNothing) {
+  StartUpRun(1);
+  window_.ClearCalls();
+  // The first unplug's run holds the queue until every notice of the storm is in.
+  std::atomic<bool> hiding{false};
+  std::atomic<bool> storm_over{false};
+  window_.on_hide = [&] {
+    hiding = true;
+    while (!storm_over) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  };
+  vkb().Unplug();
+  while (!hiding) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  for (int i = 0; i < 50; ++i) {
+    vkb().Plug();
+    vkb().Unplug();
+  }
+  vkb().Plug();
+  vkb().Drain();
+  vkb().traffic().Clear();
+  storm_over = true;
+  events_.WaitUntilIdle();
+
+  // Only the newest notice's run read the keyboard: one layout read, one reload.
+  EXPECT_EQ(window_.Calls(), (Calls{"hide", "icon 128", "reload", "icon 141"}));
+  EXPECT_TRUE(prompter_.messages.empty());
+  int layout_reads = 0;
+  for (const auto& request : vkb().traffic().Requests()) {
+    if (request[device::kOffsetCommand] == 15 && request[device::kOffsetAddress] == 0 &&
+        request[device::kOffsetAddress + 1] == 0) {
+      ++layout_reads;
+    }
+  }
+  EXPECT_EQ(layout_reads, 1);
+  EXPECT_EQ(app_state_.keyboard_attached.load(), 1);
+
+  // Unplugged in the middle of the layout read: no message about a keyboard the user pulled,
+  // no reload, and the unplug's run hides the window.
+  window_.on_hide = nullptr;
+  vkb().Unplug();
+  vkb().Drain();
+  events_.WaitUntilIdle();
+  vkb().keyboard().SetAfterRequestHook([this](std::uint8_t command) {
+    if (command == 15) vkb().keyboard().Unplug();
+  });
+  window_.ClearCalls();
+  vkb().Plug();
+  vkb().Drain();
+  events_.WaitUntilIdle();
+  // The unplug came from inside the plug's run: its own run is queued only now.
+  vkb().Drain();
+  events_.WaitUntilIdle();
+  vkb().keyboard().SetAfterRequestHook(nullptr);
+  EXPECT_EQ(window_.Calls(), (Calls{"icon 141", "hide", "icon 128"}));
+  EXPECT_TRUE(prompter_.messages.empty());
+  EXPECT_EQ(app_state_.keyboard_attached.load(), 0);
 }
 
 TEST_F(AttachHandlerTest, FailedLayoutReadTellsTheUserAndKeepsTheOldLayout) {
@@ -153,6 +244,8 @@ TEST_F(AttachHandlerTest, ClosedGateDropsRunsAndWaitsForTheCallInside) {
     while (!pumped) std::this_thread::sleep_for(std::chrono::milliseconds(1));
   };
   vkb().Unplug();
+  vkb().Drain();
+  events_.WaitUntilIdle();
   vkb().Plug();
   vkb().Drain();
   while (!reload_entered) std::this_thread::sleep_for(std::chrono::milliseconds(1));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -68,6 +69,13 @@ TEST_F(ChannelWithKeyboard, AKeyboardSlowerThanTheTimeOutNeverYieldsWrongData) {
     }
   }
   RecordProperty("whole_reads", read);
+}
+
+TEST_F(ChannelWithKeyboard, ALatencyHoldsEveryReplyAtLeastThatLong) {
+  SetLatency(2);
+  const auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < 5; ++i) ASSERT_EQ(device::Begin(channel()), 1);
+  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(10));
 }
 
 TEST_F(ChannelWithKeyboard, OverlappingCallersEachGetTheirOwnReplies) {

@@ -14,6 +14,7 @@
 
 #include "platform/number_text.h"
 #include "platform/win32/wide_text.h"
+#include "tools/tdriver/apply_loop.h"
 #include "tools/tdriver/composite_dialog.h"
 #include "tools/tdriver/dialog_commands.h"
 #include "tools/tdriver/macro_pane_queries.h"
@@ -21,6 +22,7 @@
 #include "tools/tdriver/panel_queries.h"
 #include "tools/tdriver/process_stats.h"
 #include "tools/tdriver/respond_command.h"
+#include "tools/tdriver/round_trip.h"
 #include "tools/tdriver/session_objects.h"
 #include "tools/tdriver/target_process.h"
 #include "tools/tdriver/window_queries.h"
@@ -174,10 +176,14 @@ int Run(std::vector<std::string> args) {
     fputs(kUsage, args.empty() ? stderr : stdout);
     fputs(kDialogUsage, args.empty() ? stderr : stdout);
     fputs(kRespondUsage, args.empty() ? stderr : stdout);
+    fputs(kRoundTripUsage, args.empty() ? stderr : stdout);
+    fputs(kApplyLoopUsage, args.empty() ? stderr : stdout);
     return args.empty() ? 64 : 0;
   }
   if (const int status = RunDialogCommand(args, exe); status >= 0) return status;
   if (const int status = RunRespondCommand(args, exe); status >= 0) return status;
+  if (const int status = RunRoundTripCommand(args, exe); status >= 0) return status;
+  if (const int status = RunApplyLoopCommand(args, exe); status >= 0) return status;
   const Driver driver(exe);
   const std::string command = args[0];
   size_t next = 1;

@@ -4,7 +4,9 @@
 #include <tlhelp32.h>
 #include <winternl.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "platform/win32/unique_handle.h"
@@ -102,6 +104,50 @@ int ThreadCount(DWORD processId) {
   return count;
 }
 
+// Kernel handles of a process from the system's handle list; -1 when it cannot be read.
+// Wine answers GetProcessHandleCount for other processes with 0, but keeps this list.
+long long HandlesFromSystemList(DWORD processId) {
+  struct ExtendedHandleEntry {
+    void* object;
+    ULONG_PTR process_id;
+    ULONG_PTR handle;
+    ULONG access;
+    USHORT creator_back_trace;
+    USHORT object_type;
+    ULONG attributes;
+    ULONG reserved;
+  };
+  static_assert(sizeof(ExtendedHandleEntry) == 40);
+  constexpr ULONG kSystemExtendedHandleInformation = 64;
+  constexpr NTSTATUS kInfoLengthMismatch = static_cast<NTSTATUS>(0xC0000004);
+  using QuerySystem = NTSTATUS(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
+  const auto query = reinterpret_cast<QuerySystem>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
+  if (query == nullptr) return -1;
+  std::vector<std::uint8_t> buffer(1 << 20);
+  NTSTATUS status = 0;
+  for (int tries = 0; tries < 6; ++tries) {
+    ULONG needed = 0;
+    status = query(kSystemExtendedHandleInformation, buffer.data(),
+                   static_cast<ULONG>(buffer.size()), &needed);
+    if (status != kInfoLengthMismatch) break;
+    buffer.resize(std::max<std::size_t>(buffer.size() * 2, needed + 4096));
+  }
+  if (status != 0) return -1;
+  // Header: the number of entries and a reserved word, each pointer-sized.
+  ULONG_PTR count = 0;
+  std::memcpy(&count, buffer.data(), sizeof count);
+  const std::size_t header = 2 * sizeof(ULONG_PTR);
+  if (count > (buffer.size() - header) / sizeof(ExtendedHandleEntry)) return -1;
+  long long handles = 0;
+  for (ULONG_PTR i = 0; i < count; ++i) {
+    ExtendedHandleEntry entry;
+    std::memcpy(&entry, buffer.data() + header + i * sizeof entry, sizeof entry);
+    if (entry.process_id == processId) ++handles;
+  }
+  return handles;
+}
+
 std::uint64_t FileTimeValue(const FILETIME& t) {
   return (static_cast<std::uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
 }
@@ -143,8 +189,12 @@ Fields ProcessStats(DWORD processId) {
                         std::to_string((FileTimeValue(kernel) + FileTimeValue(userTime)) / 10000));
   }
   DWORD handles = 0;
-  if (GetProcessHandleCount(process.get(), &handles)) {
+  if (GetProcessHandleCount(process.get(), &handles) && handles != 0) {
     fields.emplace_back("handles", std::to_string(handles));
+    fields.emplace_back("handles_source", "GetProcessHandleCount");
+  } else if (const long long listed = HandlesFromSystemList(processId); listed >= 0) {
+    fields.emplace_back("handles", std::to_string(listed));
+    fields.emplace_back("handles_source", "system_list");
   }
   fields.emplace_back("threads", std::to_string(ThreadCount(processId)));
   return fields;

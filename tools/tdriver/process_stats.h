@@ -11,7 +11,9 @@ namespace tarvolin::tdriver {
 // user_source saying how they were counted, cpu_ms (kernel + user), threads, handles.
 // GetGuiResources answers on Windows. Wine does not implement it, so there the GDI count is
 // read from the process's own GDI handle table (the PEB points to it) and the USER count is
-// the number of windows the process owns (top-level, child and message-only).
+// the number of windows the process owns (top-level, child and message-only); it answers
+// GetProcessHandleCount with 0, so handles then come from the system's handle list
+// (handles_source says which).
 Fields ProcessStats(DWORD processId);
 
 }  // namespace tarvolin::tdriver

@@ -312,6 +312,13 @@ bool CTarvolinDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
       OnTimer(wParam);
       result = 0;
       return true;
+    case WM_SHOWWINDOW:
+      // However the window hides (Cancel, or an unplug from a device thread), a button under
+      // the resting pointer would otherwise stay tracked, and woken for, while hidden.
+      if (wParam == FALSE) {
+        for (auto& [id, button] : buttons_) button->CancelMouseTracking();
+      }
+      return false;
     case WM_WINDOWPOSCHANGING: {
       // Start-up hide: the dialog manager shows a modal dialog once its queue first runs
       // empty, which may be after MainMsgInit; only an explicit open may show it.

@@ -253,6 +253,27 @@ void CPngButton::DrawCaption(HDC dc, const RECT& client) {
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, text_format_);
 }
 
+void CPngButton::RequestLeaveOnly() {
+  TRACKMOUSEEVENT track{};
+  track.cbSize = sizeof(track);
+  track.dwFlags = TME_CANCEL | TME_HOVER | TME_LEAVE;
+  track.hwndTrack = hwnd();
+  TrackMouseEvent(&track);
+  track.dwFlags = TME_LEAVE;
+  tracking_ = TrackMouseEvent(&track) ? 1 : 0;
+}
+
+void CPngButton::CancelMouseTracking() {
+  if (hwnd() == nullptr || tracking_ == 0) return;
+  TRACKMOUSEEVENT track{};
+  track.cbSize = sizeof(track);
+  track.dwFlags = TME_CANCEL | TME_HOVER | TME_LEAVE;
+  track.hwndTrack = hwnd();
+  TrackMouseEvent(&track);
+  tracking_ = 0;
+  hover_ = 0;
+}
+
 LRESULT CPngButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case kReflectedBase + WM_DRAWITEM:
@@ -278,6 +299,10 @@ LRESULT CPngButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_MOUSEHOVER:
       hover_ = 1;
+      // Hover has fired; only the leave stays wanted. Asking for it alone lets a system that
+      // polls the pointer for leave tracking (Wine) do so at its default pace instead of
+      // every hover period.
+      RequestLeaveOnly();
       RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
       if (tooltip_ || !tooltip_text_.empty()) {
         SetTooltip(tooltip_text_, true);

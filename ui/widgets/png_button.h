@@ -43,6 +43,9 @@ class CPngButton : public SubclassedWindow, public skin::SkinButton {
   void SetTextOffsets(int left, int right, int top, int bottom);
   void SetFrame(COLORREF colour, int value, int on);
   void SetHoverHook(HoverHook hook) { hover_hook_ = std::move(hook); }
+  // Ends hover and leave tracking, for a window that hides: a leave that never comes would
+  // keep the system watching the pointer for it.
+  void CancelMouseTracking();
   void SetTooltip(const std::wstring& text, bool active);
 
   int checked() const { return checked_; }
@@ -58,6 +61,7 @@ class CPngButton : public SubclassedWindow, public skin::SkinButton {
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  void RequestLeaveOnly();
   void DrawItem(const DRAWITEMSTRUCT& item);
   const skin::SkinSurface* PictureFor(ButtonPicture choice) const;
   void DrawCaption(HDC dc, const RECT& client);
