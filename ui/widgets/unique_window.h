@@ -1,34 +1,16 @@
 #pragma once
-// Owns a window this code created (a tooltip, a popup) and destroys it once.
+// A window this code created (a tooltip, a popup), destroyed once.
 #include <windows.h>
 
-#include <utility>
+#include "platform/win32/unique_resource.h"
 
 namespace tarvolin::widgets {
 
-class UniqueWindow {
- public:
-  UniqueWindow() = default;
-  explicit UniqueWindow(HWND window) : window_(window) {}
-  UniqueWindow(UniqueWindow&& other) noexcept : window_(std::exchange(other.window_, nullptr)) {}
-  UniqueWindow& operator=(UniqueWindow&& other) noexcept {
-    if (this != &other) Reset(std::exchange(other.window_, nullptr));
-    return *this;
-  }
-  UniqueWindow(const UniqueWindow&) = delete;
-  UniqueWindow& operator=(const UniqueWindow&) = delete;
-  ~UniqueWindow() { Reset(); }
+// An owned window goes with its owner; destroying it again would hit a reused handle.
+inline void DestroyWindowIfAlive(HWND window) {
+  if (IsWindow(window)) DestroyWindow(window);
+}
 
-  HWND get() const { return window_; }
-  explicit operator bool() const { return window_ != nullptr; }
-  // Destroys the window unless it has already gone (an owned window goes with its owner).
-  void Reset(HWND window = nullptr) {
-    if (window_ != nullptr && IsWindow(window_)) DestroyWindow(window_);
-    window_ = window;
-  }
-
- private:
-  HWND window_ = nullptr;
-};
+using UniqueWindow = win32::UniqueResource<HWND, &DestroyWindowIfAlive>;
 
 }  // namespace tarvolin::widgets
