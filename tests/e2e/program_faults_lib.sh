@@ -10,7 +10,7 @@ faults_dir=$(data_folder) || exit 1
 # The window's thread handles a message within 2 s (timed inside Wine by the driver).
 ui_answers() {  # ui_answers WHAT
   local answer
-  answer=$(td respond 2000) || fail "$1: the window did not answer within 2 s ($answer)"
+  answer=$(td roundtrip 2000) || fail "$1: the window did not answer within 2 s ($answer)"
   echo "$1: the window answered in $(sed -n 's/^ms=//p' <<< "$answer") ms"
 }
 

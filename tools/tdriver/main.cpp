@@ -21,7 +21,6 @@
 #include "tools/tdriver/message_box.h"
 #include "tools/tdriver/panel_queries.h"
 #include "tools/tdriver/process_stats.h"
-#include "tools/tdriver/respond_command.h"
 #include "tools/tdriver/round_trip.h"
 #include "tools/tdriver/session_objects.h"
 #include "tools/tdriver/target_process.h"
@@ -175,13 +174,11 @@ int Run(std::vector<std::string> args) {
   if (args.empty() || args[0] == "help" || args[0] == "--help") {
     fputs(kUsage, args.empty() ? stderr : stdout);
     fputs(kDialogUsage, args.empty() ? stderr : stdout);
-    fputs(kRespondUsage, args.empty() ? stderr : stdout);
     fputs(kRoundTripUsage, args.empty() ? stderr : stdout);
     fputs(kApplyLoopUsage, args.empty() ? stderr : stdout);
     return args.empty() ? 64 : 0;
   }
   if (const int status = RunDialogCommand(args, exe); status >= 0) return status;
-  if (const int status = RunRespondCommand(args, exe); status >= 0) return status;
   if (const int status = RunRoundTripCommand(args, exe); status >= 0) return status;
   if (const int status = RunApplyLoopCommand(args, exe); status >= 0) return status;
   const Driver driver(exe);
